@@ -1,0 +1,107 @@
+#include "core/CommandLine.h"
+
+#include <algorithm>
+
+namespace mivo {
+namespace {
+
+enum class Source { CheckBox, OptionButton, NumberField };
+
+struct Contribution {
+    int step;
+    Source source;
+    std::size_t index;
+};
+
+constexpr std::size_t countSteps()
+{
+    std::size_t count = kOptionButtons.size() + kNumberFields.size();
+    for (const auto& row : kCheckBoxes)
+        count += row.step > 0 ? 1 : 0;
+    return count;
+}
+
+// Every row that can add a switch, sorted by step once at compile time. Two rows may share a step
+// (either of two boxes gives " -y"); the step then counts once.
+constexpr auto kContributions = [] {
+    std::array<Contribution, countSteps()> list{};
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
+        if (kCheckBoxes[i].step > 0)
+            list[next++] = {kCheckBoxes[i].step, Source::CheckBox, i};
+    }
+    for (std::size_t i = 0; i < kOptionButtons.size(); ++i)
+        list[next++] = {kOptionButtons[i].step, Source::OptionButton, i};
+    for (std::size_t i = 0; i < kNumberFields.size(); ++i)
+        list[next++] = {kNumberFields[i].step, Source::NumberField, i};
+    std::sort(list.begin(), list.end(),
+              [](const Contribution& a, const Contribution& b) { return a.step < b.step; });
+    return list;
+}();
+
+bool ticked(const OptionSnapshot& options, int checkNumber)
+{
+    return options.checkValues[checkIndex(checkNumber)] == 1;
+}
+
+bool holds(const Contribution& contribution, const OptionSnapshot& options)
+{
+    switch (contribution.source) {
+    case Source::CheckBox:
+        return options.checkValues[contribution.index] == 1;
+    case Source::OptionButton: {
+        const auto& button = kOptionButtons[contribution.index];
+        return ticked(options, groupRow(button.group).headingCheck) && options.selected[contribution.index];
+    }
+    case Source::NumberField:
+        return ticked(options, kNumberFields[contribution.index].headingCheck)
+            && options.validity[contribution.index] == Validity::InRange;
+    }
+    return false;
+}
+
+void appendLatin1(QString& text, std::string_view part)
+{
+    text.append(QLatin1StringView(part.data(), static_cast<qsizetype>(part.size())));
+}
+
+} // namespace
+
+OptionSnapshot designedSnapshot()
+{
+    OptionSnapshot options;
+    for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
+        options.checkValues[i] = kCheckBoxes[i].designedTicked ? 1 : 0;
+    for (std::size_t i = 0; i < kNumberFields.size(); ++i) {
+        const auto start = kNumberFields[i].startText;
+        options.numberTexts[i] = QString::fromLatin1(start.data(), static_cast<qsizetype>(start.size()));
+    }
+    return options;
+}
+
+QString composeCommandLine(const QString& zsnesPath, const OptionSnapshot& options)
+{
+    QString line = zsnesPath;
+    line.reserve(zsnesPath.size() + 128);
+    int lastStep = 0;
+    for (const auto& contribution : kContributions) {
+        if (contribution.step == lastStep || !holds(contribution, options))
+            continue;
+        lastStep = contribution.step;
+        switch (contribution.source) {
+        case Source::CheckBox:
+            appendLatin1(line, kCheckBoxes[contribution.index].switchText);
+            break;
+        case Source::OptionButton:
+            appendLatin1(line, kOptionButtons[contribution.index].switchText);
+            break;
+        case Source::NumberField:
+            appendLatin1(line, kNumberFields[contribution.index].switchText);
+            line.append(options.numberTexts[contribution.index]);
+            break;
+        }
+    }
+    return line;
+}
+
+} // namespace mivo
