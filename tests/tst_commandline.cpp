@@ -12,22 +12,19 @@ using namespace mivo;
 namespace {
 
 // The record after start-up: the group defaults selected, nothing else ticked.
-OptionSnapshot startedSnapshot()
-{
+OptionSnapshot startedSnapshot() {
     OptionSnapshot options = designedSnapshot();
     for (const auto& group : kOptionGroups)
         options.selected[optionIndex(group.defaultOption)] = true;
     return options;
 }
 
-void tick(OptionSnapshot& options, std::initializer_list<int> checks)
-{
+void tick(OptionSnapshot& options, std::initializer_list<int> checks) {
     for (int number : checks)
         options.checkValues[checkIndex(number)] = 1;
 }
 
-void choose(OptionSnapshot& options, int option)
-{
+void choose(OptionSnapshot& options, int option) {
     const auto group = kOptionButtons[optionIndex(option)].group;
     for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
         if (kOptionButtons[i].group == group)
@@ -36,8 +33,7 @@ void choose(OptionSnapshot& options, int option)
     options.selected[optionIndex(option)] = true;
 }
 
-void setNumber(OptionSnapshot& options, int field, const QString& text, Validity validity)
-{
+void setNumber(OptionSnapshot& options, int field, const QString& text, Validity validity) {
     options.numberTexts[static_cast<std::size_t>(field - 1)] = text;
     options.validity[static_cast<std::size_t>(field - 1)] = validity;
 }
@@ -48,8 +44,7 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
-    void compose_data()
-    {
+    void compose_data() {
         QTest::addColumn<OptionSnapshot>("options");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
@@ -78,14 +73,16 @@ private slots:
             return o;
         }() << zsnes << zsnes + " -f 3 -r 3 -v 4 -1 1";
 
-        QTest::newRow("every simple box") << [] {
-            auto o = startedSnapshot();
-            tick(o, {35, 34, 33, 32, 31, 30, 28, 27, 26, 25, 24, 21, 20, 18, 17, 16, 13, 12, 11, 10, 9, 8, 7, 6, 5,
-                     4, 1});
-            return o;
-        }() << zsnes
+        QTest::newRow("every simple box")
+            <<
+            [] {
+                auto o = startedSnapshot();
+                tick(o, {35, 34, 33, 32, 31, 30, 28, 27, 26, 25, 24, 21, 20, 18,
+                         17, 16, 13, 12, 11, 10, 9,  8,  7,  6,  5,  4,  1});
+                return o;
+            }()
             << zsnes
-                   + " -0 -7 -8 -9 -a -c -cb -cc -d -dd -e -h -i -j -o -om -s -sa -sn -t -u -w -l -m -n -y";
+            << zsnes + " -0 -7 -8 -9 -a -c -cb -cc -d -dd -e -h -i -j -o -om -s -sa -sn -t -u -w -l -m -n -y";
 
         QTest::newRow("the only two-digit mode") << [] {
             auto o = startedSnapshot();
@@ -148,12 +145,12 @@ private slots:
             return o;
         }() << zsnes << zsnes;
 
-        QTest::newRow("the path goes in unquoted") << startedSnapshot() << QStringLiteral("/opt/my zsnes/zsnes")
-                                                 << QStringLiteral("/opt/my zsnes/zsnes");
+        QTest::newRow("the path goes in unquoted")
+            << startedSnapshot() << QStringLiteral("/opt/my zsnes/zsnes")
+            << QStringLiteral("/opt/my zsnes/zsnes");
     }
 
-    void compose()
-    {
+    void compose() {
         QFETCH(OptionSnapshot, options);
         QFETCH(QString, path);
         QFETCH(QString, expected);

@@ -12,8 +12,7 @@ class TestNumberRule : public QObject {
     Q_OBJECT
 
 private slots:
-    void acceptedNumbers_data()
-    {
+    void acceptedNumbers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::newRow("fraction") << "4.5" << 4.5;
@@ -35,8 +34,7 @@ private slots:
         QTest::newRow("zero with a huge exponent") << "0e99999" << 0.0;
     }
 
-    void acceptedNumbers()
-    {
+    void acceptedNumbers() {
         QFETCH(QString, text);
         QFETCH(double, value);
         const auto parsed = numberValue(text);
@@ -44,51 +42,66 @@ private slots:
         QCOMPARE(*parsed, value);
     }
 
-    void rejectedTexts_data()
-    {
+    void rejectedTexts_data() {
         QTest::addColumn<QString>("text");
-        for (const char* text : {"", " ", "+", "-", ".", "+.", "1.2.3", "1e", "1e+", "e5", "abc", "5a", "1,5",
-                                 "1 2", "0x10", "inf", "nan", "\t5", "5\n", "--5", "1e2.5"})
+        for (const char* text :
+             {"",   " ",   "+",   "-",    ".",   "+.",  "1.2.3", "1e",  "1e+", "e5",   "abc",
+              "5a", "1,5", "1 2", "0x10", "inf", "nan", "\t5",   "5\n", "--5", "1e2.5"})
             QTest::newRow(text) << QString::fromLatin1(text);
         QTest::newRow("arabic-indic digit") << QStringLiteral("\u0665");
         QTest::newRow("full-width digit") << QStringLiteral("\uFF15");
     }
 
-    void rejectedTexts()
-    {
+    void rejectedTexts() {
         QFETCH(QString, text);
         QVERIFY(!numberValue(text).has_value());
     }
 
-    void correction_data()
-    {
+    void correction_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<Validity>("validity");
 
-        QTest::newRow("empty frame skip") << 1 << "" << "0" << Validity::InRange;
-        QTest::newRow("empty percentage") << 4 << "" << "50" << Validity::InRange;
-        QTest::newRow("12 in frame skip") << 1 << "12" << "9" << Validity::InRange;
-        QTest::newRow("fraction stays") << 1 << "4.5" << "4.5" << Validity::InRange;
-        QTest::newRow("zero written long") << 2 << "0.0" << "0" << Validity::InRange;
-        QTest::newRow("negative zero") << 3 << "-0" << "0" << Validity::InRange;
-        QTest::newRow("0 and a point") << 1 << "0." << "0" << Validity::InRange;
-        QTest::newRow("letters in volume") << 3 << "abc" << "0" << Validity::InRange;
-        QTest::newRow("negative volume") << 3 << "-3" << "0" << Validity::InRange;
-        QTest::newRow("volume too loud") << 3 << "250" << "100" << Validity::InRange;
-        QTest::newRow("blank kept") << 3 << " 5" << " 5" << Validity::InRange;
-        QTest::newRow("percentage below minimum kept") << 4 << "30" << "30" << Validity::OutOfRange;
-        QTest::newRow("percentage zero") << 4 << "0" << "50" << Validity::InRange;
-        QTest::newRow("percentage negative") << 4 << "-5" << "50" << Validity::InRange;
-        QTest::newRow("percentage too high") << 4 << "500" << "120" << Validity::InRange;
-        QTest::newRow("percentage at both bounds") << 4 << "120" << "120" << Validity::InRange;
-        QTest::newRow("huge exponent") << 2 << "1e999999" << "5" << Validity::InRange;
-        QTest::newRow("tiny exponent") << 4 << "1e-999999" << "50" << Validity::InRange;
+        QTest::newRow("empty frame skip") << 1 << ""
+                                          << "0" << Validity::InRange;
+        QTest::newRow("empty percentage") << 4 << ""
+                                          << "50" << Validity::InRange;
+        QTest::newRow("12 in frame skip") << 1 << "12"
+                                          << "9" << Validity::InRange;
+        QTest::newRow("fraction stays") << 1 << "4.5"
+                                        << "4.5" << Validity::InRange;
+        QTest::newRow("zero written long") << 2 << "0.0"
+                                           << "0" << Validity::InRange;
+        QTest::newRow("negative zero") << 3 << "-0"
+                                       << "0" << Validity::InRange;
+        QTest::newRow("0 and a point") << 1 << "0."
+                                       << "0" << Validity::InRange;
+        QTest::newRow("letters in volume") << 3 << "abc"
+                                           << "0" << Validity::InRange;
+        QTest::newRow("negative volume") << 3 << "-3"
+                                         << "0" << Validity::InRange;
+        QTest::newRow("volume too loud") << 3 << "250"
+                                         << "100" << Validity::InRange;
+        QTest::newRow("blank kept") << 3 << " 5"
+                                    << " 5" << Validity::InRange;
+        QTest::newRow("percentage below minimum kept") << 4 << "30"
+                                                       << "30" << Validity::OutOfRange;
+        QTest::newRow("percentage zero") << 4 << "0"
+                                         << "50" << Validity::InRange;
+        QTest::newRow("percentage negative") << 4 << "-5"
+                                             << "50" << Validity::InRange;
+        QTest::newRow("percentage too high") << 4 << "500"
+                                             << "120" << Validity::InRange;
+        QTest::newRow("percentage at both bounds") << 4 << "120"
+                                                   << "120" << Validity::InRange;
+        QTest::newRow("huge exponent") << 2 << "1e999999"
+                                       << "5" << Validity::InRange;
+        QTest::newRow("tiny exponent") << 4 << "1e-999999"
+                                       << "50" << Validity::InRange;
     }
 
-    void correction()
-    {
+    void correction() {
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, expected);
@@ -103,8 +116,7 @@ private slots:
         QCOMPARE(again.validity, corrected.validity);
     }
 
-    void decimalPointIgnoresTheLocale()
-    {
+    void decimalPointIgnoresTheLocale() {
         const QLocale previous;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const auto value = numberValue(u"2.5");

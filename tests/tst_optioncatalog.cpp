@@ -14,8 +14,7 @@ class TestOptionCatalog : public QObject {
     Q_OBJECT
 
 private slots:
-    void rowsAreNumberedInOrder()
-    {
+    void rowsAreNumberedInOrder() {
         for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
             QCOMPARE(kCheckBoxes[i].name, "Check" + std::to_string(i + 1));
         for (std::size_t i = 0; i < kOptionButtons.size(); ++i)
@@ -26,8 +25,7 @@ private slots:
         }
     }
 
-    void everyStepFromOneToSixtyOneIsTakenOnce()
-    {
+    void everyStepFromOneToSixtyOneIsTakenOnce() {
         std::multiset<int> steps;
         for (const auto& row : kCheckBoxes) {
             if (row.step > 0)
@@ -42,8 +40,7 @@ private slots:
         QCOMPARE(steps.size(), 62U);
     }
 
-    void switchesStartWithABlankAndOnlyStepsHaveThem()
-    {
+    void switchesStartWithABlankAndOnlyStepsHaveThem() {
         for (const auto& row : kCheckBoxes) {
             QCOMPARE(row.switchText.empty(), row.step == 0);
             QVERIFY(row.switchText.empty() || row.switchText.front() == ' ');
@@ -54,8 +51,7 @@ private slots:
             QVERIFY(row.switchText.front() == ' ' && row.switchText.back() == ' ');
     }
 
-    void headingBoxesHeadExactlyOneThingAndAddNoSwitch()
-    {
+    void headingBoxesHeadExactlyOneThingAndAddNoSwitch() {
         std::set<int> headings;
         for (const auto& group : kOptionGroups)
             QVERIFY(headings.insert(group.headingCheck).second);
@@ -65,23 +61,20 @@ private slots:
             QCOMPARE(kCheckBoxes[checkIndex(heading)].step, 0);
     }
 
-    void eachGroupHasItsDefaultButtonInsideIt()
-    {
+    void eachGroupHasItsDefaultButtonInsideIt() {
         for (const auto& group : kOptionGroups) {
             QCOMPARE(kOptionButtons[optionIndex(group.defaultOption)].group, group.group);
             QCOMPARE(&groupRow(group.group), &group);
         }
     }
 
-    void onlyTheTrayPreferencesStartTicked()
-    {
+    void onlyTheTrayPreferencesStartTicked() {
         for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
             QCOMPARE(kCheckBoxes[i].designedTicked, i == checkIndex(36) || i == checkIndex(37));
     }
 
     // The field's own reset and maximum texts must pass their own check, or a correction would loop.
-    void resetAndMaximumTextsAreInRange()
-    {
+    void resetAndMaximumTextsAreInRange() {
         for (const auto& field : kNumberFields) {
             for (const auto text : {field.resetText, field.maximumText, field.startText}) {
                 const auto qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

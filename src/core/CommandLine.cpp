@@ -13,8 +13,7 @@ struct Contribution {
     std::size_t index;
 };
 
-constexpr std::size_t countSteps()
-{
+constexpr std::size_t countSteps() {
     std::size_t count = kOptionButtons.size() + kNumberFields.size();
     for (const auto& row : kCheckBoxes)
         count += row.step > 0 ? 1 : 0;
@@ -39,13 +38,11 @@ constexpr auto kContributions = [] {
     return list;
 }();
 
-bool ticked(const OptionSnapshot& options, int checkNumber)
-{
+bool ticked(const OptionSnapshot& options, int checkNumber) {
     return options.checkValues[checkIndex(checkNumber)] == 1;
 }
 
-bool holds(const Contribution& contribution, const OptionSnapshot& options)
-{
+bool holds(const Contribution& contribution, const OptionSnapshot& options) {
     switch (contribution.source) {
     case Source::CheckBox:
         return options.checkValues[contribution.index] == 1;
@@ -54,21 +51,19 @@ bool holds(const Contribution& contribution, const OptionSnapshot& options)
         return ticked(options, groupRow(button.group).headingCheck) && options.selected[contribution.index];
     }
     case Source::NumberField:
-        return ticked(options, kNumberFields[contribution.index].headingCheck)
-            && options.validity[contribution.index] == Validity::InRange;
+        return ticked(options, kNumberFields[contribution.index].headingCheck) &&
+               options.validity[contribution.index] == Validity::InRange;
     }
     return false;
 }
 
-void appendLatin1(QString& text, std::string_view part)
-{
+void appendLatin1(QString& text, std::string_view part) {
     text.append(QLatin1StringView(part.data(), static_cast<qsizetype>(part.size())));
 }
 
 } // namespace
 
-OptionSnapshot designedSnapshot()
-{
+OptionSnapshot designedSnapshot() {
     OptionSnapshot options;
     for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
         options.checkValues[i] = kCheckBoxes[i].designedTicked ? 1 : 0;
@@ -79,8 +74,7 @@ OptionSnapshot designedSnapshot()
     return options;
 }
 
-QString composeCommandLine(const QString& zsnesPath, const OptionSnapshot& options)
-{
+QString composeCommandLine(const QString& zsnesPath, const OptionSnapshot& options) {
     QString line = zsnesPath;
     line.reserve(zsnesPath.size() + 128);
     int lastStep = 0;

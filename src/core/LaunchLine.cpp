@@ -4,15 +4,13 @@
 
 namespace mivo {
 
-QString launchCommandLine(const QString& syntaxDisplay, const QString& romDisplay)
-{
+QString launchCommandLine(const QString& syntaxDisplay, const QString& romDisplay) {
     if (romDisplay == QLatin1StringView(texts::kRomPlaceholder))
         return syntaxDisplay;
     return syntaxDisplay + u' ' + romDisplay;
 }
 
-std::optional<ProgramInvocation> splitCommandLine(const QString& commandLine)
-{
+std::optional<ProgramInvocation> splitCommandLine(const QString& commandLine) {
     QStringList words = commandLine.split(u' ', Qt::SkipEmptyParts);
     if (words.isEmpty())
         return std::nullopt;

@@ -8,7 +8,9 @@
 namespace mivo {
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Scans one decimal number; on success `plain` holds it in the form std::from_chars reads (no "+"),
 // and `decimalMagnitude` says roughly where its first significant digit stands, so that a result too
@@ -19,8 +21,7 @@ struct Scan {
     long long decimalMagnitude = 0;
 };
 
-std::optional<Scan> scanNumber(QStringView text)
-{
+std::optional<Scan> scanNumber(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -91,8 +92,7 @@ std::optional<Scan> scanNumber(QStringView text)
 
 } // namespace
 
-std::optional<double> numberValue(QStringView text)
-{
+std::optional<double> numberValue(QStringView text) {
     const auto scan = scanNumber(text);
     if (!scan)
         return std::nullopt;
@@ -114,8 +114,7 @@ std::optional<double> numberValue(QStringView text)
     return value;
 }
 
-NumberCorrection correctNumberText(const NumberFieldRow& field, const QString& text)
-{
+NumberCorrection correctNumberText(const NumberFieldRow& field, const QString& text) {
     const auto fromCatalogue = [](std::string_view part) {
         return QString::fromLatin1(part.data(), static_cast<qsizetype>(part.size()));
     };

@@ -87,9 +87,24 @@ inline constexpr std::array<CheckBoxRow, kCheckBoxCount> kCheckBoxes{{
     {"Check5", "Force 8-bit sound", {OptionTab::SoundControls, 2, 0}, false, " -8", 3},
     {"Check6", "Off by 1 line fix", {OptionTab::Video, 1, 0}, false, " -9", 4},
     {"Check7", "Turn on auto frame skip", {OptionTab::Video, 3, 0}, false, " -a", 5},
-    {"Check8", "Scale to fit screen (320x240 VESA2/640x480 VESA2)", {OptionTab::Video, 4, 0}, false, " -c", 6},
-    {"Check9", "Remove Background Color in 256 color video modes", {OptionTab::Video, 5, 0}, false, " -cb", 7},
-    {"Check10", "No image scale and center image in screen (640x480 VESA2)", {OptionTab::Video, 6, 0}, false, " -cc", 8},
+    {"Check8",
+     "Scale to fit screen (320x240 VESA2/640x480 VESA2)",
+     {OptionTab::Video, 4, 0},
+     false,
+     " -c",
+     6},
+    {"Check9",
+     "Remove Background Color in 256 color video modes",
+     {OptionTab::Video, 5, 0},
+     false,
+     " -cb",
+     7},
+    {"Check10",
+     "No image scale and center image in screen (640x480 VESA2)",
+     {OptionTab::Video, 6, 0},
+     false,
+     " -cc",
+     8},
     {"Check11", "Start with debugger", {OptionTab::Misc, 0, 0}, false, " -d", 9},
     {"Check12", "Disable sound DSP", {OptionTab::SoundControls, 3, 0}, false, " -dd", 10},
     {"Check13", "Skip enter key press at the beginning", {OptionTab::Misc, 1, 0}, false, " -e", 11},
@@ -167,8 +182,12 @@ inline constexpr std::array<OptionGroupRow, kOptionGroupCount> kOptionGroups{{
     {OptionGroup::VideoMode, "Frame4", 29, 21, {OptionTab::Video, 0, 0}, 2},
 }};
 
-constexpr std::size_t checkIndex(int number) { return static_cast<std::size_t>(number - 1); }
-constexpr std::size_t optionIndex(int number) { return static_cast<std::size_t>(number - 1); }
+constexpr std::size_t checkIndex(int number) {
+    return static_cast<std::size_t>(number - 1);
+}
+constexpr std::size_t optionIndex(int number) {
+    return static_cast<std::size_t>(number - 1);
+}
 
 const OptionGroupRow& groupRow(OptionGroup group);
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCheckBox>
+
+namespace mivo {
+
+// A check box's value as Mivo stores and composes it: 0 unticked, 1 ticked, 2 greyed. Qt numbers the
+// same states differently (greyed is its 1), so every read and write goes through here.
+inline int checkValue(const QCheckBox& box) {
+    switch (box.checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    }
+    return 0;
+}
+
+inline void setCheckValue(QCheckBox& box, int value) {
+    box.setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+} // namespace mivo

@@ -1,0 +1,249 @@
+#include "ui/main/OptionPages.h"
+
+#include "ui/main/CheckTitledFrame.h"
+#include "ui/main/CheckValue.h"
+#include "ui/main/NumberField.h"
+#include "ui/main/ValidityFlag.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+namespace mivo {
+namespace {
+
+QString fromCatalogue(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Turn on frame skip [0-9]" names its field "Turn on frame skip": a screen reader need not read
+// the range twice.
+QString fieldAccessibleName(std::string_view caption) {
+    const QString text = fromCatalogue(caption);
+    const qsizetype range = text.indexOf(QLatin1StringView(" ["));
+    return range < 0 ? text : text.left(range);
+}
+
+constexpr int kRowSpacing = 0;
+constexpr int kGapBeforeRow = 8;
+
+// An item standing on a tab: a frame with its group, or a check box row.
+struct PageItem {
+    Placement placement;
+    bool isGroup;
+    std::size_t index;
+};
+
+std::vector<PageItem> itemsOn(OptionTab tab) {
+    std::vector<PageItem> items;
+    for (std::size_t i = 0; i < kOptionGroups.size(); ++i) {
+        if (kOptionGroups[i].placement.tab == tab)
+            items.push_back({kOptionGroups[i].placement, true, i});
+    }
+    for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
+        if (kCheckBoxes[i].placement.tab == tab && !groupHeadedBy(i))
+            items.push_back({kCheckBoxes[i].placement, false, i});
+    }
+    std::sort(items.begin(), items.end(), [](const PageItem& a, const PageItem& b) {
+        return std::pair(a.placement.row, a.placement.column) <
+               std::pair(b.placement.row, b.placement.column);
+    });
+    return items;
+}
+
+} // namespace
+
+OptionPages::OptionPages(QWidget* pageParent) {
+    for (const OptionTab tab : {OptionTab::Video, OptionTab::SoundControls, OptionTab::Misc})
+        m_pages.at(static_cast<std::size_t>(tab)) = buildPage(tab, pageParent);
+}
+
+QWidget* OptionPages::page(OptionTab tab) const {
+    return m_pages.at(static_cast<std::size_t>(tab));
+}
+
+QWidget* OptionPages::buildPage(OptionTab tab, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* grid = new QGridLayout(page);
+    grid->setVerticalSpacing(kRowSpacing);
+    grid->setContentsMargins(6, 4, 6, 4);
+
+    const auto items = itemsOn(tab);
+    const int columns = 1 + std::max_element(items.begin(), items.end(), [](const auto& a, const auto& b) {
+                                return a.placement.column < b.placement.column;
+                            })->placement.column;
+    int gridRow = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const PageItem& item = items[i];
+        const bool sharesRow = (i > 0 && items[i - 1].placement.row == item.placement.row) ||
+                               (i + 1 < items.size() && items[i + 1].placement.row == item.placement.row);
+        if (i > 0 && items[i - 1].placement.row != item.placement.row)
+            ++gridRow;
+        if (!item.isGroup && kCheckBoxes[item.index].gapBefore)
+            grid->setRowMinimumHeight(gridRow++, kGapBeforeRow);
+        QWidget* widget = item.isGroup ? buildGroup(item.index, page) : buildCheckBoxRow(item.index, page);
+        grid->addWidget(widget, gridRow, item.placement.column, 1, sharesRow ? 1 : columns);
+    }
+    grid->setRowStretch(gridRow + 1, 1);
+    return page;
+}
+
+QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
+    const OptionGroupRow& group = kOptionGroups[groupIndex];
+    const std::size_t heading = checkIndex(group.headingCheck);
+
+    // The title is made first so that the keyboard reaches it before the buttons it enables.
+    auto* title = new QCheckBox(fromCatalogue(kCheckBoxes[heading].caption));
+    title->setObjectName(fromCatalogue(kCheckBoxes[heading].name));
+    m_checkBoxes[heading] = title;
+
+    auto* frame = new QGroupBox;
+    frame->setObjectName(fromCatalogue(group.frameName));
+    frame->setAccessibleName(title->text());
+    m_frames[groupIndex] = frame;
+
+    auto* grid = new QGridLayout(frame);
+    grid->setVerticalSpacing(kRowSpacing);
+    for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
+        const OptionButtonRow& row = kOptionButtons[i];
+        if (row.group != group.group)
+            continue;
+        auto* button = new QRadioButton(fromCatalogue(row.caption), frame);
+        button->setObjectName(fromCatalogue(row.name));
+        m_optionButtons[i] = button;
+        if (row.centred)
+            grid->addWidget(button, row.gridRow, 0, 1, group.columns, Qt::AlignHCenter);
+        else
+            grid->addWidget(button, row.gridRow, row.gridColumn);
+    }
+    return new CheckTitledFrame(title, frame, parent);
+}
+
+QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
+    const CheckBoxRow& row = kCheckBoxes[index];
+    auto* box = new QCheckBox(fromCatalogue(row.caption), parent);
+    box->setObjectName(fromCatalogue(row.name));
+    setCheckValue(*box, row.designedTicked ? 1 : 0);
+    m_checkBoxes[index] = box;
+
+    const auto field = numberFieldHeadedBy(index);
+    if (!field)
+        return box;
+
+    auto* line = new QWidget(parent);
+    box->setParent(line);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(box);
+    auto* number = new NumberField(kNumberFields[*field], line);
+    number->setAccessibleName(fieldAccessibleName(row.caption));
+    m_numberFields[*field] = number;
+    layout->addWidget(number);
+    layout->addStretch();
+    return line;
+}
+
+OptionSnapshot OptionPages::snapshot() const {
+    OptionSnapshot options;
+    for (std::size_t i = 0; i < m_checkBoxes.size(); ++i)
+        options.checkValues[i] = checkValue(*m_checkBoxes[i]);
+    for (std::size_t i = 0; i < m_optionButtons.size(); ++i)
+        options.selected[i] = m_optionButtons[i]->isChecked();
+    for (std::size_t i = 0; i < m_numberFields.size(); ++i) {
+        options.numberTexts[i] = m_numberFields[i]->text();
+        options.validity[i] = m_numberFields[i]->flag().validity();
+    }
+    return options;
+}
+
+namespace {
+
+void packRows(QWidget& page) {
+    for (auto* button : page.findChildren<QAbstractButton*>()) {
+        const int text = button->fontMetrics().height();
+        button->setFixedHeight(std::max(text + 2, 15));
+    }
+    for (auto* field : page.findChildren<QLineEdit*>()) {
+        field->setFixedHeight(field->fontMetrics().height() + 4);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    }
+    // Below a frame's title the buttons start clear of the box standing on its edge.
+    for (auto* frame : page.findChildren<QGroupBox*>())
+        frame->layout()->setContentsMargins(10, frame->fontMetrics().height() / 2 + 4, 6, 3);
+    for (auto* frame : page.findChildren<CheckTitledFrame*>())
+        frame->updateGeometry();
+}
+
+bool fits(const QWidget& page, QSize area) {
+    const QSize needed = page.layout()->totalSizeHint();
+    return needed.width() <= area.width() && needed.height() <= area.height();
+}
+
+} // namespace
+
+void OptionPages::fitInto(QSize pageArea) const {
+    constexpr double kSmallestPointSize = 7.0;
+    QFont font = m_pages.front()->font();
+    for (;;) {
+        bool allFit = true;
+        for (QWidget* page : m_pages) {
+            page->setFont(font);
+            packRows(*page);
+            page->layout()->invalidate();
+            allFit = allFit && fits(*page, pageArea);
+        }
+        if (allFit || font.pointSizeF() - 0.5 < kSmallestPointSize)
+            return;
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+}
+
+void OptionPages::selectGroupDefaults() const {
+    for (const OptionGroupRow& group : kOptionGroups) {
+        m_optionButtons[optionIndex(group.defaultOption)]->setChecked(true);
+        for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
+            if (kOptionButtons[i].group == group.group)
+                m_optionButtons[i]->setEnabled(false);
+        }
+    }
+}
+
+namespace {
+
+// One rule for every heading box: a greyed box leaves its controls as they are.
+void applyInterlock(const QCheckBox& heading, const std::vector<QWidget*>& dependents) {
+    const int value = checkValue(heading);
+    if (value != 0 && value != 1)
+        return;
+    for (QWidget* dependent : dependents)
+        dependent->setEnabled(value == 1);
+}
+
+void bindInterlock(QCheckBox& heading, std::vector<QWidget*> dependents) {
+    QObject::connect(&heading, &QCheckBox::stateChanged, &heading,
+                     [&heading, dependents = std::move(dependents)] { applyInterlock(heading, dependents); });
+}
+
+} // namespace
+
+void connectInterlocks(const OptionPages& pages) {
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        std::vector<QWidget*> dependents{&pages.frame(g)};
+        for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
+            if (kOptionButtons[i].group == kOptionGroups[g].group)
+                dependents.push_back(&pages.optionButton(i));
+        }
+        bindInterlock(pages.checkBox(checkIndex(kOptionGroups[g].headingCheck)), std::move(dependents));
+    }
+    for (std::size_t f = 0; f < kNumberFields.size(); ++f)
+        bindInterlock(pages.checkBox(checkIndex(kNumberFields[f].headingCheck)), {&pages.numberField(f)});
+}
+
+} // namespace mivo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace mivo {
+
+class FileOpenDialog;
+
+// A file-open dialog of the main window that remembers the last file name for the whole run: the
+// next showing starts from it, and a cancelled showing leaves it as it was.
+class RememberedFileDialog : public QObject {
+    Q_OBJECT
+
+public:
+    RememberedFileDialog(const QString& name, QString title, QString filter, QObject* parent);
+
+    [[nodiscard]] const QString& fileName() const { return m_fileName; }
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
+    // Shows the dialog and waits for the user; returns whether a file was chosen.
+    bool show(QWidget* parent, FileOpenDialog& dialogs);
+
+private:
+    QString m_title;
+    QString m_filter;
+    QString m_fileName;
+};
+
+} // namespace mivo

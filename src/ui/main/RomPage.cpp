@@ -1,0 +1,80 @@
+#include "ui/main/RomPage.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mivo {
+namespace {
+
+// The pattern is matched without regard to case: ROM dumps come as ".smc" and ".SMC" alike.
+QStringList romFileNames(const QDir& folder) {
+    return folder.entryList({QStringLiteral("*.smc")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+// A caption writes "&&" for an ampersand that is shown as one.
+QString shownCaption(QString caption) {
+    return caption.replace(QLatin1StringView("&&"), QLatin1StringView("&"));
+}
+
+} // namespace
+
+RomPage::RomPage(QWidget* parent)
+    : QWidget(parent)
+    , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
+    , m_romList(new QListWidget(this)) {
+    m_romList->setObjectName(QStringLiteral("File1"));
+    m_romList->setAccessibleName(tr("ROM files"));
+    m_romList->addItems(romFileNames(QDir::current()));
+    m_romList->setFixedWidth(2535 / 15);
+
+    auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);
+    info->setObjectName(QStringLiteral("Frame6"));
+    auto* notFinished = new QLabel(QStringLiteral("Not finished yet."), info);
+    notFinished->setObjectName(QStringLiteral("Label10"));
+    QFont large = notFinished->font();
+    large.setPointSize(24);
+    notFinished->setFont(large);
+    notFinished->setWordWrap(true);
+    notFinished->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(info))->addWidget(notFinished);
+
+    auto* buttons = new QGroupBox(this);
+    buttons->setObjectName(QStringLiteral("Frame5"));
+    buttons->setAccessibleName(tr("ROM choice"));
+    m_loadButton = new QPushButton(QStringLiteral("Load Rom....."), buttons);
+    m_loadButton->setObjectName(QStringLiteral("Command4"));
+    m_clearButton = new QPushButton(QStringLiteral("Clear"), buttons);
+    m_clearButton->setObjectName(QStringLiteral("Command6"));
+    m_clearButton->setEnabled(false);
+    auto* buttonRow = new QHBoxLayout(buttons);
+    buttonRow->setContentsMargins(6, 4, 6, 4);
+    buttonRow->addWidget(m_loadButton);
+    buttonRow->addStretch();
+    buttonRow->addWidget(m_clearButton);
+
+    auto* warning = new QLabel(
+        shownCaption(QStringLiteral("*Rom(s) and folders must be one word.  And not include spaces or &&*")),
+        this);
+    warning->setObjectName(QStringLiteral("Label6"));
+    warning->setTextFormat(Qt::PlainText);
+    warning->setWordWrap(true);
+    QPalette red = warning->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    warning->setPalette(red);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 4);
+    grid->addWidget(m_romList, 0, 0);
+    grid->addWidget(info, 0, 1);
+    grid->addWidget(buttons, 1, 0);
+    grid->addWidget(warning, 2, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+}
+
+} // namespace mivo
