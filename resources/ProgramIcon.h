@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+
+namespace mivo {
+
+// The id shared by the desktop file, the AppStream metadata and the installed icon theme entries.
+inline constexpr char kDesktopId[] = "io.github.mivo.Mivo";
+
+// Path of the 48 px program icon inside the compiled-in resources.
+inline constexpr char kProgramIconResource[] = ":/mivo/mivo.png";
+
+// The program's own icon, for windows and the tray. Never null and never empty: should the compiled-in
+// picture be missing, a plain stand-in is drawn and a warning logged. Needs a QGuiApplication to exist.
+QIcon programIcon();
+
+} // namespace mivo
