@@ -19,6 +19,7 @@ const std::array<QString, 4> kKeys = {
     QString::fromLatin1(settings::kZsnesPath),
     QString::fromLatin1(settings::kRomulusPath),
 };
+const QString kFallback = QStringLiteral("fallback");
 
 void writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -43,17 +44,21 @@ QVariantMap readBackFromDisk(const QString& path) {
     return values;
 }
 
-// Four values unlike anything the hostile files hold, written and flushed through a fresh store.
-QVariantMap saveFourValues(const QString& path) {
-    QtSettingsStore store(path);
+// Saves four values through a fresh store, then checks they are on disk; whatever else the section
+// holds may stay.
+void saveFourValuesAndReadThemBack(const QString& path) {
     QVariantMap written;
-    for (const QString& key : kKeys) {
-        const QString value = QStringLiteral("/saved/") + key;
-        store.setText(key, value);
-        written.insert(key, value);
+    {
+        QtSettingsStore store(path);
+        for (const QString& key : kKeys) {
+            store.setText(key, QStringLiteral("/saved/") + key);
+            written.insert(key, QStringLiteral("/saved/") + key);
+        }
+        store.flush();
     }
-    store.flush();
-    return written;
+    const QVariantMap onDisk = readBackFromDisk(path);
+    for (const QString& key : kKeys)
+        QCOMPARE(onDisk.value(key), written.value(key));
 }
 
 } // namespace
@@ -64,7 +69,6 @@ class TestQtSettingsStore : public QObject {
 private slots:
     void roundTripKeepsTheTextExactly_data();
     void roundTripKeepsTheTextExactly();
-    void absentKeysGiveTheFallback();
     void onlyTextCounts_data();
     void onlyTextCounts();
     void hostileFileGivesFallbacksAndIsWrittenOver_data();
@@ -72,7 +76,7 @@ private slots:
     void unreadableFileIsKeptAsideAndTheValuesLand();
     void unusableLocationNeverStopsTheFlush_data();
     void unusableLocationNeverStopsTheFlush();
-    void settingsFilePathFollowsXdgConfigHome();
+    void firstRunUsesXdgConfigHomeAndCreatesTheFolder();
     void applicationNameFromExecutable_data();
     void applicationNameFromExecutable();
 };
@@ -82,14 +86,11 @@ void TestQtSettingsStore::roundTripKeepsTheTextExactly_data() {
 
     QTest::newRow("digits") << QStringLiteral("1");
     QTest::newRow("empty") << QString();
-    QTest::newRow("blanks and comma") << QStringLiteral("/home/me/old games, 1997/zsnes");
-    QTest::newRow("leading and trailing blanks") << QStringLiteral("  /zsnes  ");
+    QTest::newRow("blanks and comma") << QStringLiteral("  /home/me/old games, 1997/zsnes");
     QTest::newRow("quotes and semicolon") << QStringLiteral("\"a\" ;b; #c");
     QTest::newRow("backslashes") << QStringLiteral("C:\\Games\\zsnesw.exe");
-    QTest::newRow("leading at sign") << QStringLiteral("@Rect(1 2 3 4)");
-    QTest::newRow("equals and brackets") << QStringLiteral("[settings]=x");
+    QTest::newRow("looks like a typed value") << QStringLiteral("@Rect(1 2 3 4)");
     QTest::newRow("not ascii") << QStringLiteral("/home/jürgen/スーパー/zsnes");
-    QTest::newRow("line break") << QStringLiteral("a\nb");
 }
 
 void TestQtSettingsStore::roundTripKeepsTheTextExactly() {
@@ -109,55 +110,41 @@ void TestQtSettingsStore::roundTripKeepsTheTextExactly() {
     const QtSettingsStore reopened(path);
     for (const QString& key : kKeys) {
         QCOMPARE(onDisk.value(key).toString(), value + key);
-        QCOMPARE(reopened.text(key, QStringLiteral("fallback")), value + key);
+        QCOMPARE(reopened.text(key, kFallback), value + key);
     }
 }
 
-void TestQtSettingsStore::absentKeysGiveTheFallback() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("mivo.conf"));
-    writeFile(path, "[settings]\nzsnesfilepath=/zsnes\n[other]\nromuluspath=/elsewhere\n");
-
-    const QtSettingsStore store(path);
-    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), QStringLiteral("fb")),
-             QStringLiteral("/zsnes"));
-    QCOMPARE(store.text(QString::fromLatin1(settings::kRomulusPath), QStringLiteral("fb")),
-             QStringLiteral("fb"));
-    QCOMPARE(store.text(QString::fromLatin1(settings::kIconInTray), QStringLiteral("0")),
-             QStringLiteral("0"));
-    const QtSettingsStore nothingYet(dir.filePath(QStringLiteral("absent.conf")));
-    QCOMPARE(nothingYet.text(QString::fromLatin1(settings::kZsnesPath), QStringLiteral("fb")),
-             QStringLiteral("fb"));
-}
-
 void TestQtSettingsStore::onlyTextCounts_data() {
-    QTest::addColumn<QByteArray>("storedValue");
+    QTest::addColumn<QByteArray>("lines"); // below "[settings]"
     QTest::addColumn<QString>("expected");
 
-    const QString fallback = QStringLiteral("fallback");
-    QTest::newRow("plain text") << QByteArray("/games/zsnes") << QStringLiteral("/games/zsnes");
-    QTest::newRow("empty text") << QByteArray("") << QString();
+    QTest::newRow("plain text") << QByteArray("zsnesfilepath=/games/zsnes") << QStringLiteral("/games/zsnes");
+    QTest::newRow("empty text") << QByteArray("zsnesfilepath=") << QString();
     QTest::newRow("bytes that are utf-8")
-        << QByteArray("@ByteArray(/games/\\xc3\\xa4)") << QStringLiteral("/games/ä");
-    QTest::newRow("bytes that are not utf-8") << QByteArray("@ByteArray(\\xff\\xfe)") << fallback;
-    QTest::newRow("rect") << QByteArray("@Rect(1 2 3 4)") << fallback;
+        << QByteArray("zsnesfilepath=@ByteArray(/games/\\xc3\\xa4)") << QStringLiteral("/games/ä");
+    QTest::newRow("absent") << QByteArray("romuluspath=/romulus") << kFallback;
+    QTest::newRow("only in another section") << QByteArray("[other]\nzsnesfilepath=/zsnes") << kFallback;
+    QTest::newRow("bytes that are not utf-8")
+        << QByteArray("zsnesfilepath=@ByteArray(\\xff\\xfe)") << kFallback;
+    QTest::newRow("rect") << QByteArray("zsnesfilepath=@Rect(1 2 3 4)") << kFallback;
     QTest::newRow("variant point")
-        << QByteArray("@Variant(\\0\\0\\0\\x1a?\\xf8\\0\\0\\0\\0\\0\\0@\\0\\0\\0\\0\\0\\0\\0)") << fallback;
+        << QByteArray("zsnesfilepath=@Variant(\\0\\0\\0\\x1a?\\xf8\\0\\0\\0\\0\\0\\0@\\0\\0\\0\\0\\0\\0\\0)")
+        << kFallback;
     QTest::newRow("variant of unknown type")
-        << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffjunk)") << fallback;
-    QTest::newRow("list") << QByteArray("1, 2") << fallback;
-    QTest::newRow("invalid") << QByteArray("@Invalid()") << fallback;
+        << QByteArray("zsnesfilepath=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffjunk)") << kFallback;
+    QTest::newRow("list") << QByteArray("zsnesfilepath=1, 2") << kFallback;
+    QTest::newRow("invalid") << QByteArray("zsnesfilepath=@Invalid()") << kFallback;
 }
 
 void TestQtSettingsStore::onlyTextCounts() {
-    QFETCH(QByteArray, storedValue);
+    QFETCH(QByteArray, lines);
     QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("mivo.conf"));
-    writeFile(path, "[settings]\nzsnesfilepath=" + storedValue + '\n');
+    writeFile(path, "[settings]\n" + lines + '\n');
 
     const QtSettingsStore store(path);
-    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), QStringLiteral("fallback")), expected);
+    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), kFallback), expected);
 }
 
 void TestQtSettingsStore::hostileFileGivesFallbacksAndIsWrittenOver_data() {
@@ -175,9 +162,7 @@ void TestQtSettingsStore::hostileFileGivesFallbacksAndIsWrittenOver_data() {
     }
     const QByteArray megabyte(1 << 20, 'x');
 
-    QTest::newRow("only NUL bytes") << QByteArray(64, '\0');
-    QTest::newRow("every byte value") << allBytes;
-    QTest::newRow("noise") << noise;
+    QTest::newRow("every byte value, NUL too") << allBytes;
     QTest::newRow("noise inside the section") << "[settings]\n" + noise + '\n';
     QTest::newRow("values of other types")
         << QByteArray("[settings]\nzsnesfilepath=@Rect(1 2 3 4)\n"
@@ -186,9 +171,7 @@ void TestQtSettingsStore::hostileFileGivesFallbacksAndIsWrittenOver_data() {
                       "Minimize%20to%20tray=@ByteArray(\\x80)\n");
     QTest::newRow("section missing") << QByteArray(
         "zsnesfilepath=/a\nromuluspath=/b\n[other]\nIcon%20in%20tray=1\n");
-    QTest::newRow("section in other case") << QByteArray("[Settings]\nzsnesfilepath=/a\n");
     QTest::newRow("a megabyte line and value") << "[settings]\n" + megabyte + "\nother=" + megabyte + '\n';
-    QTest::newRow("empty") << QByteArray();
 }
 
 void TestQtSettingsStore::hostileFileGivesFallbacksAndIsWrittenOver() {
@@ -200,13 +183,9 @@ void TestQtSettingsStore::hostileFileGivesFallbacksAndIsWrittenOver() {
     {
         const QtSettingsStore store(path);
         for (const QString& key : kKeys)
-            QCOMPARE(store.text(key, QStringLiteral("fallback")), QStringLiteral("fallback"));
+            QCOMPARE(store.text(key, kFallback), kFallback);
     }
-
-    const QVariantMap written = saveFourValues(path);
-    const QVariantMap onDisk = readBackFromDisk(path);
-    for (const QString& key : kKeys)
-        QCOMPARE(onDisk.value(key), written.value(key));
+    saveFourValuesAndReadThemBack(path);
 }
 
 void TestQtSettingsStore::unreadableFileIsKeptAsideAndTheValuesLand() {
@@ -217,24 +196,17 @@ void TestQtSettingsStore::unreadableFileIsKeptAsideAndTheValuesLand() {
     if (QFile file(path); file.open(QIODevice::ReadOnly))
         QSKIP("This user may read any file (root?), so a file cannot be made unreadable here");
 
-    const QtSettingsStore store(path);
-    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), QStringLiteral("fb")),
-             QStringLiteral("fb"));
-
-    const QVariantMap written = saveFourValues(path);
+    QCOMPARE(QtSettingsStore(path).text(QString::fromLatin1(settings::kZsnesPath), kFallback), kFallback);
+    saveFourValuesAndReadThemBack(path);
     QVERIFY(QFileInfo::exists(path + QStringLiteral(".corrupt")));
-    const QVariantMap onDisk = readBackFromDisk(path);
-    for (const QString& key : kKeys)
-        QCOMPARE(onDisk.value(key), written.value(key));
 }
 
 void TestQtSettingsStore::unusableLocationNeverStopsTheFlush_data() {
-    QTest::addColumn<QString>("blocker");  // created as a folder, or as a file when it names one
+    QTest::addColumn<QString>("blocker");  // made a folder when it ends in '/', else a file
     QTest::addColumn<QString>("fileName"); // the settings file, below the temporary folder
 
     QTest::newRow("file is a folder") << QStringLiteral("mivo.conf/") << QStringLiteral("mivo.conf");
     QTest::newRow("folder is a file") << QStringLiteral("mivo") << QStringLiteral("mivo/mivo.conf");
-    QTest::newRow("folder below a file") << QStringLiteral("mivo") << QStringLiteral("mivo/deeper/mivo.conf");
 }
 
 void TestQtSettingsStore::unusableLocationNeverStopsTheFlush() {
@@ -248,8 +220,7 @@ void TestQtSettingsStore::unusableLocationNeverStopsTheFlush() {
     const QString path = dir.filePath(fileName);
 
     QtSettingsStore store(path);
-    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), QStringLiteral("fb")),
-             QStringLiteral("fb"));
+    QCOMPARE(store.text(QString::fromLatin1(settings::kZsnesPath), kFallback), kFallback);
     for (const QString& key : kKeys)
         store.setText(key, QStringLiteral("x"));
     store.flush();
@@ -260,21 +231,20 @@ void TestQtSettingsStore::unusableLocationNeverStopsTheFlush() {
     QVERIFY(!QFileInfo::exists(path + QStringLiteral(".corrupt")));
 }
 
-void TestQtSettingsStore::settingsFilePathFollowsXdgConfigHome() {
+void TestQtSettingsStore::firstRunUsesXdgConfigHomeAndCreatesTheFolder() {
     QTemporaryDir configHome;
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
     const QString path = settingsFilePath(QStringLiteral("mivo"));
-    saveFourValues(path);
     if (wasSet)
         qputenv("XDG_CONFIG_HOME", saved);
     else
         qunsetenv("XDG_CONFIG_HOME");
 
     QCOMPARE(path, configHome.path() + QStringLiteral("/mivo/mivo.conf"));
-    // The program's own folder does not exist on a first run; saving must create it.
-    QCOMPARE(readBackFromDisk(path).size(), kKeys.size());
+    QCOMPARE(QtSettingsStore(path).text(QString::fromLatin1(settings::kZsnesPath), kFallback), kFallback);
+    saveFourValuesAndReadThemBack(path);
 }
 
 void TestQtSettingsStore::applicationNameFromExecutable_data() {
@@ -283,11 +253,9 @@ void TestQtSettingsStore::applicationNameFromExecutable_data() {
 
     QTest::newRow("installed") << QStringLiteral("/usr/bin/mivo") << QStringLiteral("mivo");
     QTest::newRow("windows extension") << QStringLiteral("/games/mivo.exe") << QStringLiteral("mivo");
-    QTest::newRow("only the last extension goes") << QStringLiteral("my.mivo") << QStringLiteral("my");
-    QTest::newRow("version in the name") << QStringLiteral("mivo-1.60.exe") << QStringLiteral("mivo-1.60");
+    QTest::newRow("only the last extension goes")
+        << QStringLiteral("my.mivo-1.60.exe") << QStringLiteral("my.mivo-1.60");
     QTest::newRow("dot in the folder") << QStringLiteral("/opt/mivo.d/mivo") << QStringLiteral("mivo");
-    QTest::newRow("blank in the name")
-        << QStringLiteral("/a/Mivo Launcher.exe") << QStringLiteral("Mivo Launcher");
     QTest::newRow("nothing but an extension") << QStringLiteral("/a/.mivo") << QStringLiteral(".mivo");
 }
 
