@@ -1,0 +1,14 @@
+#include "platform/QtProcessEnd.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace mivo {
+
+void QtProcessEnd::endNow() {
+    // _Exit skips the stdio flush that exit() would do, so the buffers are emptied by hand first.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+} // namespace mivo
