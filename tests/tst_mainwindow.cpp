@@ -135,7 +135,6 @@ private slots:
         QCOMPARE(control<QLabel>(QStringLiteral("Label10"))->font().pointSize(), 24);
         QVERIFY(!control<QPushButton>(QStringLiteral("Command6"))->isEnabled());
         QVERIFY(control<QPushButton>(QStringLiteral("Command4"))->isEnabled());
-        QCOMPARE(syntax(), QString::fromLatin1(texts::kZsnesPlaceholder));
         QCOMPARE(control<QLabel>(QStringLiteral("Label7"))->text(),
                  QString::fromLatin1(texts::kRomPlaceholder));
         for (const char* display : {"Label1", "Label7"})

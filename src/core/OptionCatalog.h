@@ -182,6 +182,10 @@ inline constexpr std::array<OptionGroupRow, kOptionGroupCount> kOptionGroups{{
     {OptionGroup::VideoMode, "Frame4", 29, 21, {OptionTab::Video, 0, 0}, 2},
 }};
 
+// The two tray preferences, which the window itself acts on rather than the command line.
+inline constexpr int kMinimizeToTrayCheck = 36;
+inline constexpr int kIconInTrayCheck = 37;
+
 constexpr std::size_t checkIndex(int number) {
     return static_cast<std::size_t>(number - 1);
 }

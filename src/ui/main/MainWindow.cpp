@@ -1,11 +1,17 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
+#include "core/SettingsKeys.h"
 #include "ui/WindowGeometry.h"
+#include "ui/dialogs/FilePathsDialog.h"
+#include "ui/main/CheckValue.h"
 #include "ui/main/RememberedFileDialog.h"
+#include "ui/main/RomChoice.h"
 #include "ui/main/RomPage.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,6 +75,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint)
     , m_platform(platform)
+    , m_launcher(platform.programs, platform.messages)
     , m_tabs(new QTabWidget(this))
     , m_options(m_tabs)
     , m_romPage(new RomPage(m_tabs))
@@ -96,7 +103,20 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    new RomChoice(*m_romPage, *m_romDisplay, *m_romDialog, m_platform.fileDialogs, this);
     connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::Check37_Click);
+
+    // The icon is in the tray from the moment the window exists; start-up may take it away again.
+    m_platform.tray.setPopupMenu(findChild<QMenu*>(QStringLiteral("mnuRightButton")));
+    m_platform.tray.setInTray(true);
+    connect(&m_platform.tray, &TrayIcon::leftButtonClicked, this, &MainWindow::trayLeftButton);
+}
+
+// The File Paths window has no owner, so it is not deleted with this window on its own.
+MainWindow::~MainWindow() {
+    delete m_filePaths.data();
 }
 
 void MainWindow::fitPagesIntoTabs() {
@@ -111,9 +131,11 @@ void MainWindow::fitPagesIntoTabs() {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = topMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    menuEntry(file, QStringLiteral("mnuSettings"), QStringLiteral("&Paths"));
+    connect(menuEntry(file, QStringLiteral("mnuSettings"), QStringLiteral("&Paths")), &QAction::triggered,
+            this, &MainWindow::mnuSettings_Click);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
-    menuEntry(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"));
+    connect(menuEntry(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
 
     // Only one emulator is supported: the menu shows it and does nothing else.
     QMenu* mode = topMenu(bar, QStringLiteral("mnuMode"), QStringLiteral("&Mode"));
@@ -139,7 +161,8 @@ void MainWindow::buildMenus() {
     // The tray icon's pop-up; it never stands in the menu bar.
     auto* trayMenu = new QMenu(QStringLiteral("Right button"), this);
     trayMenu->setObjectName(QStringLiteral("mnuRightButton"));
-    menuEntry(trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit"));
+    connect(menuEntry(trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit")), &QAction::triggered,
+            this, &MainWindow::mnuExitRight_Click);
 }
 
 QWidget* MainWindow::buildCentralWidget() {
@@ -160,7 +183,7 @@ QWidget* MainWindow::buildCentralWidget() {
     column->addLayout(buttons);
 
     auto* lines = new QGridLayout;
-    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setContentsMargins(6, 0, 6, 0);
     lines->setVerticalSpacing(1);
     lines->setColumnMinimumWidth(0, twips(1440));
     m_syntaxDisplay =
@@ -176,17 +199,125 @@ QWidget* MainWindow::buildCentralWidget() {
     return central;
 }
 
+QCheckBox& MainWindow::trayCheck(int number) const {
+    return m_options.checkBox(checkIndex(number));
+}
+
+FilePathsDialog& MainWindow::filePaths() {
+    if (m_filePaths.isNull()) {
+        m_filePaths =
+            new FilePathsDialog({*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs, *m_syntaxDisplay,
+                                 *m_viewSyntax, *m_runPlay, m_romPage->loadButton(), m_romulusPath});
+    }
+    return *m_filePaths;
+}
+
+// A stored tray preference counts only as a whole number from 0 to 2; anything else leaves the box
+// as it is.
+int MainWindow::storedCheckValue(const char* key, int current) const {
+    bool isNumber = false;
+    const int value =
+        m_platform.settings.text(QLatin1StringView(key), QString::number(current)).toInt(&isNumber);
+    return isNumber && value >= 0 && value <= 2 ? value : current;
+}
+
 void MainWindow::Form_Load() {
+    QCheckBox& minimizeToTray = trayCheck(kMinimizeToTrayCheck);
+    QCheckBox& iconInTray = trayCheck(kIconInTrayCheck);
+    setCheckValue(minimizeToTray, storedCheckValue(settings::kMinimizeToTray, checkValue(minimizeToTray)));
+    // A change runs the box's reaction at once, which may take the icon away and clear the box above.
+    setCheckValue(iconInTray, storedCheckValue(settings::kIconInTray, checkValue(iconInTray)));
+
+    FilePathsDialog& paths = filePaths();
+    paths.setZsnesPath(m_platform.settings.text(QLatin1StringView(settings::kZsnesPath), paths.zsnesPath()));
+    paths.setRomulusPath(
+        m_platform.settings.text(QLatin1StringView(settings::kRomulusPath), paths.romulusPath()));
+    m_zsnesDialog->setFileName(paths.zsnesPath());
+    m_romulusDialog->setFileName(paths.romulusPath());
+
     const bool noZsnesPath = m_syntaxDisplay->text() == QLatin1StringView(texts::kZsnesPlaceholder);
     m_viewSyntax->setEnabled(!noZsnesPath);
     m_runPlay->setEnabled(!noZsnesPath);
+    if (!noZsnesPath)
+        paths.enableZsnesClear();
+
     m_options.selectGroupDefaults();
     centreOnScreen(*this);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void MainWindow::Form_Unload() {
+    SettingsStore& store = m_platform.settings;
+    store.setText(QLatin1StringView(settings::kMinimizeToTray),
+                  QString::number(checkValue(trayCheck(kMinimizeToTrayCheck))));
+    store.setText(QLatin1StringView(settings::kIconInTray),
+                  QString::number(checkValue(trayCheck(kIconInTrayCheck))));
+    store.setText(QLatin1StringView(settings::kZsnesPath), filePaths().zsnesPath());
+    store.setText(QLatin1StringView(settings::kRomulusPath), filePaths().romulusPath());
+    m_platform.tray.setInTray(false);
+    // The process ends at once, so the values must be on disk before it does.
+    store.flush();
+    m_platform.processEnd.endNow();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void MainWindow::Form_Resize() {
+    // Without a tray to come back from, a hidden window would be lost: it stays on the taskbar.
+    if (checkValue(trayCheck(kMinimizeToTrayCheck)) == 1 && isMinimized() &&
+        m_platform.tray.isTrayAvailable())
+        hide();
+}
+
+void MainWindow::Check37_Click() {
+    QCheckBox& minimizeToTray = trayCheck(kMinimizeToTrayCheck);
+    if (checkValue(trayCheck(kIconInTrayCheck)) == 1) {
+        m_platform.tray.setInTray(true);
+        minimizeToTray.setEnabled(true);
+    } else {
+        m_platform.tray.setInTray(false);
+        setCheckValue(minimizeToTray, 0);
+        minimizeToTray.setEnabled(false);
+    }
+}
+
+void MainWindow::trayLeftButton() {
+    // After hide() a plain show() would bring the window back still minimised.
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::mnuExitRight_Click() {
+    m_platform.processEnd.endNow();
+}
+
+void MainWindow::mnuSettings_Click() {
+    FilePathsDialog& paths = filePaths();
+    paths.show();
+    paths.raise();
+    paths.activateWindow();
 }
 
 void MainWindow::Command1_Click() {
     m_syntaxDisplay->setText(composeCommandLine(m_zsnesDialog->fileName(), m_options.snapshot()));
     m_runPlay->setEnabled(true);
+}
+
+void MainWindow::Command2_Click() {
+    const QString commandLine = launchCommandLine(m_syntaxDisplay->text(), m_romDisplay->text());
+    if (!m_launcher.launch(this, commandLine))
+        return;
+    if (checkValue(trayCheck(kMinimizeToTrayCheck)) == 1)
+        setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 } // namespace mivo

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "ui/Launcher.h"
 #include "ui/main/OptionPages.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
 namespace mivo {
 
+class FilePathsDialog;
 class RememberedFileDialog;
 class RomPage;
 
@@ -21,18 +25,36 @@ class MainWindow : public QMainWindow {
 
 public:
     explicit MainWindow(const Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // Brings the window to its state at start, before it is first shown.
+    // Restores the stored values and brings the window to its state at start, before it is shown.
     void Form_Load();
+
+    // The File Paths window; touching it while it does not exist makes it, hidden.
+    FilePathsDialog& filePaths();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void fitPagesIntoTabs();
     void buildMenus();
     QWidget* buildCentralWidget();
+    [[nodiscard]] QCheckBox& trayCheck(int number) const;
+    [[nodiscard]] int storedCheckValue(const char* key, int current) const;
 
+    void Form_Unload();
+    void Form_Resize();
     void Command1_Click();
+    void Command2_Click();
+    void Check37_Click();
+    void mnuSettings_Click();
+    void mnuExitRight_Click();
+    void trayLeftButton();
 
     Platform m_platform;
+    Launcher m_launcher;
     QTabWidget* m_tabs;
     OptionPages m_options;
     RomPage* m_romPage;
@@ -43,6 +65,8 @@ private:
     RememberedFileDialog* m_zsnesDialog;
     RememberedFileDialog* m_romDialog;
     RememberedFileDialog* m_romulusDialog;
+    QString m_romulusPath;
+    QPointer<FilePathsDialog> m_filePaths;
 };
 
 } // namespace mivo

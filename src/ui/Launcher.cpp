@@ -1,0 +1,25 @@
+#include "ui/Launcher.h"
+
+#include "core/LaunchLine.h"
+#include "platform/DesktopServices.h"
+#include "platform/ProgramStarter.h"
+
+namespace mivo {
+
+Launcher::Launcher(ProgramStarter& programs, Messenger& messages)
+    : m_programs(programs)
+    , m_messages(messages) {}
+
+bool Launcher::launch(QWidget* parent, const QString& commandLine) const {
+    const auto invocation = splitCommandLine(commandLine);
+    const StartResult result =
+        invocation ? m_programs.start(*invocation) : StartResult{false, tr("The command line is empty.")};
+    if (!result.started) {
+        m_messages.warn(
+            parent, tr("Mivo"),
+            tr("Could not start this command line:\n%1\n\n%2").arg(commandLine, result.failureReason));
+    }
+    return result.started;
+}
+
+} // namespace mivo

@@ -1,0 +1,162 @@
+#include "ui/dialogs/FilePathsDialog.h"
+
+#include "core/ProgramTexts.h"
+#include "ui/WindowGeometry.h"
+#include "ui/main/RememberedFileDialog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace mivo {
+namespace {
+
+struct PathRow {
+    QLabel* label;
+    QLineEdit* field;
+    QPushButton* find;
+    QPushButton* clear;
+};
+
+// One row: the bold label and the field, and on the line below, at the field's right end, the find
+// and clear buttons.
+PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const QString& caption,
+                   const QString& startText, const QString& findCaption, QWidget* parent) {
+    PathRow path{new QLabel(caption, parent), new QLineEdit(startText, parent),
+                 new QPushButton(findCaption, parent), new QPushButton(QStringLiteral("Clear"), parent)};
+    path.label->setObjectName(names[0]);
+    path.field->setObjectName(names[1]);
+    path.find->setObjectName(names[2]);
+    path.clear->setObjectName(names[3]);
+
+    QFont bold = path.label->font();
+    bold.setBold(true);
+    path.label->setFont(bold);
+    path.label->setBuddy(path.field);
+    path.field->setAccessibleName(QString(caption).remove(u':'));
+    path.field->setFixedWidth(twips(4095));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(path.find);
+    buttons->addWidget(path.clear);
+    grid.addWidget(path.label, 2 * row, 0);
+    grid.addWidget(path.field, 2 * row, 1);
+    grid.addLayout(buttons, 2 * row + 1, 1);
+    return path;
+}
+
+} // namespace
+
+FilePathsDialog::FilePathsDialog(const FilePathsLinks& links)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
+    , m_links(links) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("File Paths"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* grid = new QGridLayout(this);
+    const PathRow zsnes =
+        addPathRow(*grid, 0, {"Label12", "Text5", "Command3", "Command5"}, QStringLiteral("Zsnes Path:"),
+                   QString::fromLatin1(texts::kZsnesFieldStartText), QStringLiteral("Find Zsnes....."), this);
+    // Only one emulator is supported; the second row stays as a reminder and does nothing.
+    const PathRow snes9x =
+        addPathRow(*grid, 1, {"Label10", "Text7", "Command9", "Command10"}, QStringLiteral("Snes9x Path:"),
+                   QStringLiteral("Snes9x Path"), QStringLiteral("Find Snes9x....."), this);
+    const PathRow romulus =
+        addPathRow(*grid, 2, {"Label11", "Text6", "Command7", "Command8"}, QStringLiteral("Romulus Path:"),
+                   QString::fromLatin1(texts::kRomulusFieldStartText), QStringLiteral("Find Romulus"), this);
+    for (QWidget* inert : {static_cast<QWidget*>(snes9x.label), static_cast<QWidget*>(snes9x.field),
+                           static_cast<QWidget*>(snes9x.find), static_cast<QWidget*>(snes9x.clear)})
+        inert->setEnabled(false);
+
+    m_zsnesField = zsnes.field;
+    m_romulusField = romulus.field;
+    m_zsnesClear = zsnes.clear;
+    setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
+
+    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::Text5_Change);
+    connect(m_romulusField, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_links.romulusPath = text; });
+    connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::Command3_Click);
+    connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::Command5_Click);
+    connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::Command7_Click);
+    connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::Command8_Click);
+
+    Form_Load();
+    centreOnScreen(*this);
+}
+
+QString FilePathsDialog::zsnesPath() const {
+    return m_zsnesField->text();
+}
+
+void FilePathsDialog::setZsnesPath(const QString& path) {
+    m_zsnesField->setText(path);
+}
+
+QString FilePathsDialog::romulusPath() const {
+    return m_romulusField->text();
+}
+
+void FilePathsDialog::setRomulusPath(const QString& path) {
+    m_romulusField->setText(path);
+}
+
+void FilePathsDialog::enableZsnesClear() {
+    m_zsnesClear->setEnabled(true);
+}
+
+void FilePathsDialog::Form_Load() {
+    m_zsnesField->setText(m_links.zsnesDialog.fileName());
+    m_romulusField->setText(m_links.romulusPath);
+}
+
+void FilePathsDialog::Text5_Change() {
+    m_links.zsnesDialog.setFileName(m_zsnesField->text());
+    m_links.syntaxDisplay.setText(m_zsnesField->text());
+}
+
+void FilePathsDialog::Command3_Click() {
+    m_links.zsnesDialog.show(this, m_links.fileDialogs);
+    m_links.syntaxDisplay.setText(m_links.zsnesDialog.fileName());
+    m_zsnesField->setText(m_links.syntaxDisplay.text());
+    m_links.viewSyntax.setEnabled(true);
+    m_links.loadRom.setEnabled(true);
+    m_zsnesClear->setEnabled(true);
+    if (m_links.zsnesDialog.fileName().isEmpty()) {
+        m_links.viewSyntax.setEnabled(false);
+        m_links.runPlay.setEnabled(false);
+        m_links.syntaxDisplay.setText(QString::fromLatin1(texts::kZsnesPlaceholder));
+    }
+}
+
+void FilePathsDialog::Command5_Click() {
+    const QString placeholder = QString::fromLatin1(texts::kZsnesPlaceholder);
+    m_links.zsnesDialog.setFileName(QString());
+    m_links.viewSyntax.setEnabled(false);
+    m_links.runPlay.setEnabled(false);
+    m_zsnesField->setText(placeholder);
+    m_links.syntaxDisplay.setText(placeholder);
+}
+
+void FilePathsDialog::Command7_Click() {
+    m_links.romulusDialog.show(this, m_links.fileDialogs);
+    m_romulusField->setText(m_links.romulusDialog.fileName());
+}
+
+void FilePathsDialog::Command8_Click() {
+    m_romulusField->setText(QString::fromLatin1(texts::kRomulusPlaceholder));
+}
+
+void FilePathsDialog::closeEvent(QCloseEvent* event) {
+    // A command line composed while the window was open goes; the display shows the bare path again.
+    m_links.syntaxDisplay.setText(m_links.zsnesDialog.fileName());
+    QWidget::closeEvent(event);
+}
+
+} // namespace mivo

@@ -1,0 +1,94 @@
+#include "ui/dialogs/InformationWindow.h"
+
+#include "ui/WindowGeometry.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mivo {
+namespace {
+
+constexpr int kOkWidth = 975;
+constexpr int kOkHeight = 375;
+constexpr int kMargin = 90;
+constexpr double kSmallestPointSize = 6.5;
+
+} // namespace
+
+InformationWindow::InformationWindow(
+    const QString& objectName, const QString& title, QSize clientSize,
+    const std::function<void(QVBoxLayout& content, QWidget& window)>& buildContent)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
+    , m_ok(new QPushButton(QStringLiteral("&Ok"), this))
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Mivo may be sitting in the tray with no other window open; closing one of these must not end it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(twips(clientSize.width()), twips(clientSize.height()));
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(twips(kMargin), twips(kMargin), twips(kMargin), twips(kMargin));
+    outer->setSpacing(twips(kMargin) / 2);
+    auto* content = new QVBoxLayout;
+    content->setSpacing(0);
+    outer->addLayout(content, 1);
+    buildContent(*content, *this);
+
+    m_ok->setObjectName(QStringLiteral("Command1"));
+    m_ok->setDefault(true);
+    m_ok->setFixedSize(twips(kOkWidth), twips(kOkHeight));
+    outer->addWidget(m_ok, 0, Qt::AlignHCenter);
+    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+    m_ok->setFocus();
+
+    shrinkFontUntilContentFits();
+    centreOnScreen(*this);
+}
+
+void InformationWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Reaches the window only when the focused control had no use for the key.
+        m_ok->click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void InformationWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closing();
+}
+
+void InformationWindow::shrinkFontUntilContentFits() {
+    // The sizes were laid out for a smaller desktop font than most have today; rather than cut text
+    // off, the text gets smaller until all of it fits the fixed window.
+    QFont font = this->font();
+    while (!contentFits() && font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        setFont(font);
+    }
+}
+
+bool InformationWindow::contentFits() const {
+    QLayout* outer = layout();
+    outer->invalidate();
+    const QSize minimum = outer->totalMinimumSize();
+    const int height =
+        outer->hasHeightForWidth() ? outer->totalHeightForWidth(width()) : outer->totalSizeHint().height();
+    return minimum.width() <= width() && height <= this->height();
+}
+
+} // namespace mivo

@@ -1,0 +1,104 @@
+#include "ui/dialogs/InformationWindows.h"
+
+#include "platform/DesktopServices.h"
+#include "ui/WindowGeometry.h"
+#include "ui/dialogs/AboutContent.h"
+#include "ui/dialogs/InformationWindow.h"
+#include "ui/dialogs/LinkLabel.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace mivo {
+namespace {
+
+using Content = std::function<void(QVBoxLayout&, QWidget&)>;
+
+QLabel* textLabel(const QString& objectName, const QString& text, QWidget& window) {
+    auto* label = new QLabel(text, &window);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* headingLabel(const QString& objectName, const QString& text, QWidget& window) {
+    QLabel* label = textLabel(objectName, text, window);
+    // Only the weight is set here, so the heading still follows the window's font size.
+    QFont bold;
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+// A bold heading and, on the line below and further right, a web address shown as plain text.
+void addAddressEntry(QVBoxLayout& content, QWidget& window, const QStringList& objectNames,
+                     const QString& heading, const char* address) {
+    content.addWidget(headingLabel(objectNames[0], heading, window));
+    QLabel* addressLabel = textLabel(objectNames[1], QString::fromUtf8(address), window);
+    addressLabel->setIndent(twips(360));
+    content.addWidget(addressLabel);
+}
+
+std::unique_ptr<InformationWindow> makeWindow(const char* objectName, const char* title, QSize clientSize,
+                                              const Content& content) {
+    return std::make_unique<InformationWindow>(QString::fromLatin1(objectName), QString::fromLatin1(title),
+                                               clientSize, content);
+}
+
+} // namespace
+
+std::unique_ptr<InformationWindow> makeRomulusNotFoundWindow() {
+    return makeWindow("Form3", "Romulus Not Found", {3705, 945}, [](QVBoxLayout& content, QWidget& window) {
+        QLabel* message = textLabel(QStringLiteral("Label1"),
+                                    QStringLiteral("Romulus executable path not selected."), window);
+        message->setAlignment(Qt::AlignCenter);
+        content.addWidget(message);
+    });
+}
+
+std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
+    return makeWindow("Form2", "About", {2745, 2250}, [&urls](QVBoxLayout& content, QWidget& window) {
+        QLabel* title =
+            textLabel(QStringLiteral("Label1"),
+                      QStringLiteral("Mivo v1.60\nWritten by: %1").arg(QString::fromUtf8(about::kAuthorAlias)),
+                      window);
+        title->setAlignment(Qt::AlignCenter);
+        content.addWidget(title);
+
+        const QString email = QString::fromUtf8(about::kAuthorEmail);
+        auto* mail = new LinkLabel(QStringLiteral("Label3"), email, QColor(0, 0, 255), &window);
+        QObject::connect(mail, &LinkLabel::activated, mail,
+                         [&urls, email] { urls.open(QStringLiteral("mailto:") + email); });
+        content.addWidget(mail);
+
+        const QString webPage = QString::fromUtf8(about::kAuthorWebPage);
+        auto* web = new LinkLabel(QStringLiteral("Label4"), webPage, QColor(0, 0, 192), &window);
+        QObject::connect(web, &LinkLabel::activated, web, [&urls, webPage] { urls.open(webPage); });
+        content.addWidget(web);
+
+        QLabel* thanks = textLabel(QStringLiteral("Label2"), QString::fromUtf8(about::kThanks), window);
+        thanks->setAlignment(Qt::AlignCenter);
+        thanks->setWordWrap(true);
+        content.addWidget(thanks, 1);
+    });
+}
+
+std::unique_ptr<InformationWindow> makeAboutAddonsWindow() {
+    return makeWindow("Form4", "About Add-ons", {3825, 1290}, [](QVBoxLayout& content, QWidget& window) {
+        addAddressEntry(content, window, {QStringLiteral("Label1"), QStringLiteral("Label2")},
+                        QStringLiteral("Romulus:"), about::kRomulusMakerAddress);
+        content.addStretch();
+    });
+}
+
+std::unique_ptr<InformationWindow> makeAboutEmulatorsWindow() {
+    return makeWindow("Form6", "About Emulators", {3330, 1890}, [](QVBoxLayout& content, QWidget& window) {
+        addAddressEntry(content, window, {QStringLiteral("Label1"), QStringLiteral("Label3")},
+                        QStringLiteral("Zsnes:"), about::kZsnesProjectAddress);
+        addAddressEntry(content, window, {QStringLiteral("Label2"), QStringLiteral("Label4")},
+                        QStringLiteral("Snes9x:"), about::kSnes9xProjectAddress);
+        content.addStretch();
+    });
+}
+
+} // namespace mivo
