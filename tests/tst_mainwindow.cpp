@@ -1,4 +1,4 @@
-#include "FakePlatform.h"
+#include "MainWindowDriver.h"
 #include "core/OptionCatalog.h"
 #include "core/ProgramTexts.h"
 #include "ui/main/MainWindow.h"
@@ -31,57 +31,29 @@ QString name(std::string_view text) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<fakes::FakePlatform> m_fakes;
-    std::unique_ptr<MainWindow> m_window;
+    MainWindow* m_window = nullptr;
+
+    std::unique_ptr<testing::MainWindowDriver> m_driver;
 
     template <typename T> T* control(const QString& objectName) const {
-        auto* found = m_window->findChild<T*>(objectName);
-        if (found == nullptr)
-            qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(objectName));
-        return found;
+        return m_driver->find<T>(objectName);
     }
-    QCheckBox* check(int number) const { return control<QCheckBox>(QStringLiteral("Check%1").arg(number)); }
-    QRadioButton* option(int number) const {
-        return control<QRadioButton>(QStringLiteral("Option%1").arg(number));
-    }
-    QLineEdit* field(int number) const { return control<QLineEdit>(QStringLiteral("Text%1").arg(number)); }
-    QString flag(int field) const {
-        return control<QObject>(QStringLiteral("Label%1").arg(field + 1))->property("text").toString();
-    }
-    QString syntax() const { return control<QLabel>(QStringLiteral("Label1"))->text(); }
-
-    void showTabOf(const QWidget* widget) const {
-        auto* tabs = control<QTabWidget>(QStringLiteral("SSTab1"));
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->widget(i)->isAncestorOf(widget))
-                tabs->setCurrentIndex(i);
-        }
-    }
-    void clickOn(QAbstractButton* button) const {
-        showTabOf(button);
-        QVERIFY2(button->isVisibleTo(m_window.get()), qPrintable(button->objectName()));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
-    void typeInto(QLineEdit* edit, const QString& keys) const {
-        showTabOf(edit);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-    }
+    QCheckBox* check(int number) const { return m_driver->check(number); }
+    QRadioButton* option(int number) const { return m_driver->option(number); }
+    QLineEdit* field(int number) const { return m_driver->field(number); }
+    QString flag(int field) const { return m_driver->flag(field); }
+    QString syntax() const { return m_driver->syntax(); }
+    void showTabOf(const QWidget* widget) const { m_driver->showTabOf(widget); }
+    void clickOn(QAbstractButton* button) const { m_driver->clickOn(button); }
+    void typeInto(QLineEdit* edit, const QString& keys) const { m_driver->typeInto(edit, keys); }
 
 private slots:
     void init() {
-        m_fakes = std::make_unique<fakes::FakePlatform>();
-        m_window = std::make_unique<MainWindow>(m_fakes->platform());
-        m_window->Form_Load();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_driver = std::make_unique<testing::MainWindowDriver>();
+        m_window = &m_driver->start();
     }
 
-    void cleanup() {
-        m_window.reset();
-        m_fakes.reset();
-    }
+    void cleanup() { m_driver.reset(); }
 
     void windowShowsTheMiscTabFirstAtItsDesignedSize() {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Mivo v1.60"));

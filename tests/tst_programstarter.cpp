@@ -1,3 +1,4 @@
+#include "RecordingStandIn.h"
 #include "platform/QtProgramStarter.h"
 
 #include <QDeadlineTimer>
@@ -13,74 +14,6 @@
 
 using namespace mivo;
 
-namespace {
-
-// Writes each argument it gets, NUL-terminated, to "<pid>.args" in the folder named by
-// MIVO_RECORD_DIR. The rename makes a file appear only once it is complete.
-constexpr char kRecorderScript[] = "#!/bin/sh\n"
-                                   "out=\"$MIVO_RECORD_DIR/$$\"\n"
-                                   "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.tmp\"\n"
-                                   "mv \"$out.tmp\" \"$out.args\"\n";
-
-QString writeScript(const QTemporaryDir& dir, const QByteArray& content, QFile::Permissions permissions) {
-    const QString path = dir.filePath(QStringLiteral("recorder.sh"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.setPermissions(permissions))
-        return {};
-    return path;
-}
-
-QStringList recordings(const QDir& folder) {
-    return folder.entryList({QStringLiteral("*.args")}, QDir::Files, QDir::Name);
-}
-
-QStringList recordedArguments(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<unreadable>")};
-    QStringList arguments;
-    for (const QByteArray& argument : file.readAll().split('\0'))
-        arguments.append(QString::fromUtf8(argument));
-    arguments.removeLast(); // after the last terminator
-    return arguments;
-}
-
-// One line of /proc/<pid>/stat: "pid (name) state ppid ..."; the name may hold blanks and brackets.
-struct ProcessState {
-    char state = '?';
-    pid_t parent = 0;
-};
-
-std::optional<ProcessState> processState(const QString& statPath) {
-    QFile file(statPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray line = file.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 2 || fields.at(0).isEmpty())
-        return std::nullopt;
-    return ProcessState{fields.at(0).at(0), static_cast<pid_t>(fields.at(1).toInt())};
-}
-
-bool hasEnded(const QString& pid) {
-    const auto state = processState(QStringLiteral("/proc/%1/stat").arg(pid));
-    return !state || state->state == 'Z';
-}
-
-QStringList zombieChildren() {
-    QStringList zombies;
-    const QDir proc(QStringLiteral("/proc"));
-    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const auto state = processState(proc.filePath(entry + QStringLiteral("/stat")));
-        if (state && state->parent == ::getpid() && state->state == 'Z')
-            zombies.append(entry);
-    }
-    return zombies;
-}
-
-} // namespace
-
 class TestProgramStarter : public QObject {
     Q_OBJECT
 
@@ -91,16 +24,7 @@ private slots:
 };
 
 void TestProgramStarter::argumentsArriveExactlyAndNoShellSeesThem() {
-    QTemporaryDir dir;
-    const QString script =
-        writeScript(dir, kRecorderScript, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!script.isEmpty());
-    const QDir records(dir.path());
-    qputenv("MIVO_RECORD_DIR", QFile::encodeName(dir.path()));
-    // A shell would run "touch pwned" in the current folder; it must stay empty of that file.
-    const QString previousFolder = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-
+    testing::RecordingStandIn standIn;
     const QStringList arguments = {
         QStringLiteral("-v"),
         QStringLiteral("a;touch pwned"),
@@ -116,25 +40,21 @@ void TestProgramStarter::argumentsArriveExactlyAndNoShellSeesThem() {
         QStringLiteral("/roms/Jürgen's Spiel (E) [!].smc"),
     };
     QtProgramStarter starter;
-    const StartResult first = starter.start({script, arguments});
-    const StartResult second = starter.start({script, {QStringLiteral("second")}});
-    QVERIFY(QDir::setCurrent(previousFolder));
-    qunsetenv("MIVO_RECORD_DIR");
+    const StartResult first = starter.start({standIn.program(), arguments});
+    const StartResult second = starter.start({standIn.program(), {QStringLiteral("second")}});
 
     QVERIFY2(first.started, qPrintable(first.failureReason));
     QVERIFY2(second.started, qPrintable(second.failureReason));
-    QTRY_COMPARE_WITH_TIMEOUT(recordings(records).size(), 2, 10000);
-    QList<QStringList> received;
-    for (const QString& recording : recordings(records))
-        received.append(recordedArguments(records.filePath(recording)));
+    QTRY_COMPARE_WITH_TIMEOUT(standIn.recordingFiles().size(), 2, 10000);
+    const QList<QStringList> received = standIn.received();
     QVERIFY2(received.contains(arguments), qPrintable(received.constFirst().join(u'|')));
     QVERIFY(received.contains(QStringList{QStringLiteral("second")}));
-    QVERIFY(!QFileInfo::exists(records.filePath(QStringLiteral("pwned"))));
+    QVERIFY(!QFileInfo::exists(standIn.path(QStringLiteral("pwned"))));
 
     // Both programs are done: each must have been reaped by someone other than us.
-    for (const QString& recording : recordings(records))
-        QTRY_VERIFY_WITH_TIMEOUT(hasEnded(QFileInfo(recording).completeBaseName()), 10000);
-    QCOMPARE(zombieChildren(), QStringList());
+    for (const QString& pid : standIn.processIds())
+        QTRY_VERIFY_WITH_TIMEOUT(testing::hasEnded(pid), 10000);
+    QCOMPARE(testing::zombieChildren(), QStringList());
 }
 
 void TestProgramStarter::failureGivesTheReason_data() {
@@ -152,7 +72,9 @@ void TestProgramStarter::failureGivesTheReason() {
     QFETCH(QString, program);
     QFETCH(int, errorNumber);
     QTemporaryDir dir;
-    QVERIFY(!writeScript(dir, kRecorderScript, QFile::ReadOwner | QFile::WriteOwner).isEmpty());
+    QFile notExecutable(dir.filePath(QStringLiteral("recorder.sh")));
+    QVERIFY(notExecutable.open(QIODevice::WriteOnly) && notExecutable.write("#!/bin/sh\n") > 0);
+    notExecutable.close();
 
     QtProgramStarter starter;
     const StartResult result = starter.start({program.replace(QStringLiteral("<dir>"), dir.path()), {}});
