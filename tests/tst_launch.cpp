@@ -59,11 +59,13 @@ private slots:
         startWithZsnesAt(kZsnes);
         press(2);
         QVERIFY(d().window().isMinimized());
+        QCoreApplication::sendPostedEvents(&d().window());
         QVERIFY(!d().window().isVisible()); // into the tray
 
         startWithZsnesAt(kZsnes);
         d().clickOn(d().check(36));
         press(2);
+        QCoreApplication::sendPostedEvents(&d().window());
         QVERIFY(!d().window().isMinimized());
         QVERIFY(d().window().isVisible());
     }

@@ -272,9 +272,18 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::Form_Resize() {
     // Without a tray to come back from, a hidden window would be lost: it stays on the taskbar.
-    if (checkValue(trayCheck(kMinimizeToTrayCheck)) == 1 && isMinimized() &&
-        m_platform.tray.isTrayAvailable())
-        hide();
+    if (checkValue(trayCheck(kMinimizeToTrayCheck)) != 1 || !isMinimized() ||
+        !m_platform.tray.isTrayAvailable())
+        return;
+    // Hidden once the state change is over, so that nothing showing the window as part of that change
+    // brings it back.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isMinimized())
+                hide();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::Check37_Click() {

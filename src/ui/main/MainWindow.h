@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProgramTexts.h"
 #include "platform/Platform.h"
 #include "ui/Launcher.h"
 #include "ui/main/OptionPages.h"
@@ -65,7 +66,7 @@ private:
     RememberedFileDialog* m_zsnesDialog;
     RememberedFileDialog* m_romDialog;
     RememberedFileDialog* m_romulusDialog;
-    QString m_romulusPath;
+    QString m_romulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
     QPointer<FilePathsDialog> m_filePaths;
 };
 
