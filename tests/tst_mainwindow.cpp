@@ -5,6 +5,7 @@
 #include "ui/main/RememberedFileDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -276,6 +277,33 @@ private slots:
         typeInto(field(4), QStringLiteral("60"));
         QTest::mouseClick(control<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
         QCOMPARE(syntax(), QStringLiteral(" -p 60"));
+    }
+
+    // Someone using the keyboard alone: accelerators reach the tabs and buttons, and Tab walks every
+    // usable control of a page in its order, a frame's title before its buttons.
+    void keyboardReachesEveryControl() {
+        QApplication::setActiveWindow(m_window);
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        auto* tabs = control<QTabWidget>(QStringLiteral("SSTab1"));
+        QTest::keyClick(m_window, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(tabs->currentIndex(), 1);
+        // An accelerator presses the button as a click would, released a moment later.
+        QTest::keyClick(m_window, Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(m_driver->fakes().messages.warnings.size(), 1); // Run/Play, with nothing to run yet
+
+        tabs->setCurrentIndex(0);
+        clickOn(check(29));
+        QList<QWidget*> visited;
+        check(29)->setFocus();
+        for (int i = 0; i < 16; ++i) {
+            visited << QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited.at(0), check(29));
+        QCOMPARE(visited.at(1), option(21)); // the chosen button stands for its group
+        QCOMPARE(visited.at(2), check(6));
+        QVERIFY(visited.contains(field(1)) && visited.contains(field(2)));
+        QVERIFY(visited.indexOf(check(14)) + 1 == visited.indexOf(field(1)));
     }
 
     void everyFieldHasAnAccessibleName() {

@@ -12,8 +12,9 @@ CheckTitledFrame::CheckTitledFrame(QCheckBox* title, QGroupBox* frame, QWidget* 
     : QWidget(parent)
     , m_title(title)
     , m_frame(frame) {
-    m_frame->setParent(this);
+    // The title is adopted first, so that readers and the Tab key meet it before the buttons it enables.
     m_title->setParent(this);
+    m_frame->setParent(this);
     // The box covers the frame's top line behind its caption, as a title does.
     m_title->setAutoFillBackground(true);
     m_title->raise();

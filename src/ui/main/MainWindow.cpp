@@ -186,13 +186,14 @@ QWidget* MainWindow::buildCentralWidget() {
     lines->setContentsMargins(6, 0, 6, 0);
     lines->setVerticalSpacing(1);
     lines->setColumnMinimumWidth(0, twips(1440));
+    // Each caption is made before its line, so that a screen reader reads them in that order.
+    lines->addWidget(boldLabel(QStringLiteral("Label9"), QStringLiteral("Zsnes syntax:"), central), 0, 0);
     m_syntaxDisplay =
         displayLine(QStringLiteral("Label1"), QString::fromLatin1(texts::kZsnesPlaceholder), central);
-    m_romDisplay =
-        displayLine(QStringLiteral("Label7"), QString::fromLatin1(texts::kRomPlaceholder), central);
-    lines->addWidget(boldLabel(QStringLiteral("Label9"), QStringLiteral("Zsnes syntax:"), central), 0, 0);
     lines->addWidget(m_syntaxDisplay, 0, 1, Qt::AlignLeft);
     lines->addWidget(boldLabel(QStringLiteral("Label8"), QStringLiteral("Rom Name:"), central), 1, 0);
+    m_romDisplay =
+        displayLine(QStringLiteral("Label7"), QString::fromLatin1(texts::kRomPlaceholder), central);
     lines->addWidget(m_romDisplay, 1, 1, Qt::AlignLeft);
     lines->setColumnStretch(2, 1);
     column->addLayout(lines);
