@@ -9,8 +9,7 @@ inline constexpr char kAuthorAlias[] = "The Mivo developers";
 inline constexpr char kAuthorEmail[] = "mivo@example.org";
 inline constexpr char kAuthorWebPage[] = "https://example.org/mivo";
 inline constexpr char kThanks[] =
-    "Thanks to a friend and a small software company for help with a few coding questions that made "
-    "Mivo possible.";
+    "Thanks to a friend and a software company for the coding answers that made Mivo possible.";
 
 inline constexpr char kZsnesProjectAddress[] = "https://www.zsnes.com";
 inline constexpr char kSnes9xProjectAddress[] = "https://www.snes9x.com";

@@ -23,8 +23,7 @@ InformationWindow::InformationWindow(
     const std::function<void(QVBoxLayout& content, QWidget& window)>& buildContent)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_ok(new QPushButton(QStringLiteral("&Ok"), this))
-{
+    , m_ok(new QPushButton(QStringLiteral("&Ok"), this)) {
     setObjectName(objectName);
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -84,7 +83,9 @@ void InformationWindow::shrinkFontUntilContentFits() {
 
 bool InformationWindow::contentFits() const {
     QLayout* outer = layout();
+    // Activating again also drops what the nested layouts remember of the old font.
     outer->invalidate();
+    outer->activate();
     const QSize minimum = outer->totalMinimumSize();
     const int height =
         outer->hasHeightForWidth() ? outer->totalHeightForWidth(width()) : outer->totalSizeHint().height();

@@ -58,10 +58,9 @@ std::unique_ptr<InformationWindow> makeRomulusNotFoundWindow() {
 
 std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
     return makeWindow("Form2", "About", {2745, 2250}, [&urls](QVBoxLayout& content, QWidget& window) {
-        QLabel* title =
-            textLabel(QStringLiteral("Label1"),
-                      QStringLiteral("Mivo v1.60\nWritten by: %1").arg(QString::fromUtf8(about::kAuthorAlias)),
-                      window);
+        QLabel* title = textLabel(
+            QStringLiteral("Label1"),
+            QStringLiteral("Mivo v1.60\nWritten by: %1").arg(QString::fromUtf8(about::kAuthorAlias)), window);
         title->setAlignment(Qt::AlignCenter);
         content.addWidget(title);
 

@@ -6,7 +6,6 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
@@ -17,9 +16,7 @@ namespace {
 class LinkLabelAccessible final : public QAccessibleWidget {
 public:
     explicit LinkLabelAccessible(LinkLabel* label)
-        : QAccessibleWidget(label, QAccessible::Link)
-    {
-    }
+        : QAccessibleWidget(label, QAccessible::Link) {}
 
     QStringList actionNames() const override {
         return QStringList(pressAction()) + QAccessibleWidget::actionNames();
@@ -52,8 +49,7 @@ void registerAccessibility() {
 } // namespace
 
 LinkLabel::LinkLabel(const QString& objectName, const QString& text, const QColor& colour, QWidget* parent)
-    : QLabel(text, parent)
-{
+    : QLabel(text, parent) {
     registerAccessibility();
     setObjectName(objectName);
     setTextFormat(Qt::PlainText);

@@ -6,8 +6,7 @@
 namespace mivo {
 
 MainWindowLock::MainWindowLock(QWidget& mainWindow)
-    : m_mainWindow(mainWindow)
-{
+    : m_mainWindow(mainWindow) {
     m_mainWindow.installEventFilter(this);
 }
 

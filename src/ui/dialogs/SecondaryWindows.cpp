@@ -16,13 +16,12 @@ SecondaryWindows::SecondaryWindows(QWidget& mainWindow, const Platform& platform
     , m_platform(platform)
     , m_launcher(launcher)
     , m_romulusPath(std::move(romulusPath))
-    , m_lock(mainWindow)
-{
-}
+    , m_lock(mainWindow) {}
 
 SecondaryWindows::~SecondaryWindows() {
     // They have no parent to take them along; the lock still sees them go and frees the main window.
-    for (QPointer<InformationWindow>* slot : {&m_about, &m_aboutAddons, &m_aboutEmulators, &m_romulusNotFound})
+    for (QPointer<InformationWindow>* slot :
+         {&m_about, &m_aboutAddons, &m_aboutEmulators, &m_romulusNotFound})
         delete slot->data();
 }
 
