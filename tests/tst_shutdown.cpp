@@ -1,5 +1,6 @@
 #include "core/SettingsKeys.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -11,12 +12,13 @@ class TestShutdown : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_config;
+    QTemporaryDir m_programs;
 
     // Runs the child under `name` (a copy of it when the name differs) with its settings in m_config.
     QString runChild(const QString& name, const QStringList& arguments = {}) {
         QString program = QStringLiteral(MIVO_SHUTDOWN_CHILD);
         if (name != QStringLiteral("shutdown_child")) {
-            program = m_config.filePath(name);
+            program = m_programs.filePath(name);
             if (!QFile::exists(program) && !QFile::copy(QStringLiteral(MIVO_SHUTDOWN_CHILD), program))
                 return QStringLiteral("<cannot copy>");
         }
@@ -54,6 +56,37 @@ private slots:
         // The next start restores them.
         QCOMPARE(runChild(QStringLiteral("shutdown_child")),
                  QStringLiteral("restored 0 0 [/usr/games/zsnes]"));
+    }
+
+    void hostileFilesStartWithTheDefaultsAndLoseNothing_data() {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray everyByte;
+        for (int byte = 0; byte < 256; ++byte)
+            everyByte.append(static_cast<char>(byte));
+        QTest::newRow("binary junk") << everyByte.repeated(40);
+        QTest::newRow("huge values") << "[settings]\nMinimize%20to%20tray=" + QByteArray(2 << 20, '9') +
+                                            "\nzsnesfilepath=@Rect(1 2 3 4)\n";
+        QTest::newRow("wrong types") << QByteArray("[settings]\nIcon%20in%20tray=@Variant(\\0\\0\\0\\x7f)\n"
+                                                   "Minimize%20to%20tray=1, 2\nromuluspath=@Invalid()\n");
+        QTest::newRow("tray values that are no numbers") << QByteArray("[settings]\nIcon%20in%20tray=yes\n"
+                                                                       "Minimize%20to%20tray=-1\n");
+        QTest::newRow("section missing") << QByteArray("zsnesfilepath=/elsewhere\n[other]\nx=1\n");
+    }
+
+    void hostileFilesStartWithTheDefaultsAndLoseNothing() {
+        QFETCH(QByteArray, content);
+        const QString name = QStringLiteral("hostile-%1").arg(QTest::currentDataTag()).replace(u' ', u'-');
+        QVERIFY(QDir(m_config.path()).mkpath(name));
+        QFile file(m_config.filePath(name + '/' + name + ".conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+
+        QCOMPARE(runChild(name, {QStringLiteral("/usr/games/zsnes")}), QStringLiteral("restored 2 2 []"));
+        const QMap<QString, QString> values = stored(name);
+        QCOMPARE(values.value(QStringLiteral("zsnesfilepath")), QStringLiteral("/usr/games/zsnes"));
+        QCOMPARE(values.value(QStringLiteral("romuluspath")), QStringLiteral("Romulus Path"));
+        QCOMPARE(values.value(QStringLiteral("Icon in tray")), QStringLiteral("0"));
+        QCOMPARE(values.value(QStringLiteral("Minimize to tray")), QStringLiteral("0"));
     }
 
     void aCopyUnderAnotherNameKeepsItsOwnValues() {
