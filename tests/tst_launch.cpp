@@ -90,6 +90,29 @@ private slots:
         QVERIFY(!d().window().isMinimized());
     }
 
+    void romulusIsStartedFromItsPathOrMissed() {
+        startWithZsnesAt(kZsnes);
+        d().trigger("mnuRomulus"); // first run: the field's own text is tried as a command
+        QCOMPARE(started().back(), (ProgramInvocation{"Romulus", {"Path"}}));
+        QCOMPARE(d().fakes().beeper.beeps, 0);
+
+        d().trigger("mnuSettings");
+        testing::MainWindowDriver::click(d().command(8, testing::MainWindowDriver::pathsWindow()));
+        d().trigger("mnuRomulus");
+        QCOMPARE(started().size(), 1);
+        QCOMPARE(d().fakes().beeper.beeps, 1);
+        QVERIFY(!d().window().isEnabled()); // until "Romulus Not Found" is gone
+    }
+
+    void informationWindowsLockTheMainWindow() {
+        startWithZsnesAt(kZsnes);
+        d().trigger("mnuAbout");
+        QCOMPARE(d().fakes().beeper.beeps, 1);
+        QVERIFY(!d().window().isEnabled());
+        QVERIFY(!d().window().close()); // not even the close box gets through
+        QCOMPARE(d().fakes().processEnd.ends, 0);
+    }
+
     // The whole road on a real program: the emulator gets exactly the words of the line, a ROM name
     // full of shell characters arrives as one of them, and no ended program is left unreaped.
     void realProgramReceivesTheLineWordByWord() {

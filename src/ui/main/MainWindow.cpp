@@ -5,6 +5,7 @@
 #include "core/SettingsKeys.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/FilePathsDialog.h"
+#include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/RememberedFileDialog.h"
 #include "ui/main/RomChoice.h"
@@ -99,6 +100,8 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     m_tabs->setCurrentIndex(static_cast<int>(OptionTab::Misc));
     connectInterlocks(m_options);
 
+    m_secondaryWindows =
+        std::make_unique<SecondaryWindows>(*this, m_platform, m_launcher, [this] { return m_romulusPath; });
     buildMenus();
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -150,13 +153,17 @@ void MainWindow::buildMenus() {
     snes9x->setEnabled(false);
 
     QMenu* addOns = topMenu(bar, QStringLiteral("mnuAddons"), QStringLiteral("&Add-ons"));
-    menuEntry(addOns, QStringLiteral("mnuRomulus"), QStringLiteral("&Romulus"));
+    connect(menuEntry(addOns, QStringLiteral("mnuRomulus"), QStringLiteral("&Romulus")), &QAction::triggered,
+            m_secondaryWindows.get(), &SecondaryWindows::mnuRomulus_Click);
     addOns->addSeparator()->setObjectName(QStringLiteral("mnuSeperator"));
-    menuEntry(addOns, QStringLiteral("mnuAboutAddons"), QStringLiteral("&About Add-ons"));
+    connect(menuEntry(addOns, QStringLiteral("mnuAboutAddons"), QStringLiteral("&About Add-ons")),
+            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutAddons_Click);
 
     QMenu* help = topMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    menuEntry(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
-    menuEntry(help, QStringLiteral("mnuAboutEmulators"), QStringLiteral("About &Emulators"));
+    connect(menuEntry(help, QStringLiteral("mnuAbout"), QStringLiteral("&About")), &QAction::triggered,
+            m_secondaryWindows.get(), &SecondaryWindows::mnuAbout_Click);
+    connect(menuEntry(help, QStringLiteral("mnuAboutEmulators"), QStringLiteral("About &Emulators")),
+            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutEmulators_Click);
 
     // The tray icon's pop-up; it never stands in the menu bar.
     auto* trayMenu = new QMenu(QStringLiteral("Right button"), this);

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -16,6 +18,7 @@ class QTabWidget;
 namespace mivo {
 
 class FilePathsDialog;
+class SecondaryWindows;
 class RememberedFileDialog;
 class RomPage;
 
@@ -68,6 +71,8 @@ private:
     RememberedFileDialog* m_romulusDialog;
     QString m_romulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
     QPointer<FilePathsDialog> m_filePaths;
+    // Declared last, so that it goes before the members it refers to.
+    std::unique_ptr<SecondaryWindows> m_secondaryWindows;
 };
 
 } // namespace mivo

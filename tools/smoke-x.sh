@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs a built Mivo tree into a throw-away prefix, starts the installed program on a private X
+# server, waits for its window "Mivo v1.60", takes a screenshot and ends it.
+#
+#   tools/smoke-x.sh BUILD_DIR [SCREENSHOT.png]
+#
+# Needs xvfb-run (xvfb, xauth), xwininfo (x11-utils) and import (imagemagick).
+set -euo pipefail
+
+[[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [SCREENSHOT.png]" >&2; exit 2; }
+build_dir=$1
+screenshot=${2:-$build_dir/smoke-x.png}
+readonly title="Mivo v1.60"
+
+fail() {
+    echo "smoke-x: FAIL: $*" >&2
+    exit 1
+}
+
+for tool in xvfb-run xwininfo import; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/mivo-smoke.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null || fail "cmake --install failed"
+[[ -x "$work/prefix/bin/mivo" ]] || fail "the installed program is missing"
+
+# Runs inside the X session: start the program with its settings in the work folder, wait up to 20 s for
+# its window, take the picture, end the program.
+cat >"$work/session.sh" <<'SESSION'
+set -u
+XDG_CONFIG_HOME="$WORK/config" "$WORK/prefix/bin/mivo" >"$WORK/mivo.log" 2>&1 &
+pid=$!
+for _ in $(seq 200); do
+    xwininfo -root -tree 2>/dev/null | grep -qF "\"$TITLE\"" && break
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window" >&2; exit 1; }
+    sleep 0.1
+done
+xwininfo -root -tree | grep -qF "\"$TITLE\"" || { echo "no window titled $TITLE appeared" >&2; kill "$pid"; exit 1; }
+sleep 0.5 # let the first frames paint before the picture is taken
+import -window root "$SHOT"
+kill "$pid"
+wait "$pid" 2>/dev/null
+exit 0
+SESSION
+
+WORK="$work" TITLE="$title" SHOT="$screenshot" \
+    xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" || {
+    cat "$work/mivo.log" >&2 || true
+    fail "the installed program did not show its window"
+}
+[[ -s "$screenshot" ]] || fail "no screenshot was taken"
+echo "smoke-x: ok: \"$title\" appeared; screenshot in $screenshot"
