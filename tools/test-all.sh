@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Everything that must hold before a change lands, cheapest failure first: the plain build and its tests,
+# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, an install into a throw-away prefix
+# with its desktop file and AppStream metadata validated, the installed program on a real X server, and
+# the Debian package.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+step() { printf '\n== %s ==\n' "$*"; }
+
+step "plain build and tests"
+cmake -S . -B build
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure
+
+step "sanitizer build and tests"
+cmake -S . -B build-sanitize -DMIVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-sanitize --output-on-failure
+
+step "install check"
+tools/check-install.sh build
+
+step "the installed program on an X server"
+tools/smoke-x.sh build
+
+step "Debian package"
+(cd build && cpack)
