@@ -20,6 +20,13 @@ inline std::int64_t monotonicNanoseconds() {
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
+// CPU time this thread has used, user and system, which leaves out every wait for another process.
+inline std::int64_t threadCpuNanoseconds() {
+    timespec used{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return std::int64_t{used.tv_sec} * 1'000'000'000 + used.tv_nsec;
+}
+
 // VmRSS of this process in KiB, or -1 when /proc cannot tell.
 inline long residentKiB() {
     const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);

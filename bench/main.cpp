@@ -2,6 +2,7 @@
 // per figure, each the median of several repetitions, with PASS or FAIL beside those that have a
 // target, and always ends with status 0: it is a report, not a test.
 
+#include "MachineLoad.h"
 #include "Report.h"
 #include "RunPlayBench.h"
 #include "StartUpBench.h"
@@ -34,6 +35,7 @@ QString loadAverage() {
 int main(int argc, char* argv[]) {
     chooseOffscreenWithoutDisplay();
     QApplication app(argc, argv);
+    const mivo::bench::MachineLoad load;
     mivo::bench::Report report;
     report.note(
         QStringLiteral("platform plugin %1, %2 cores, load average %3, Qt %4, medians of %5 repetitions")
@@ -44,6 +46,10 @@ int main(int argc, char* argv[]) {
     mivo::bench::measureStartUp(report);
     mivo::bench::measureViewSyntax(report);
     mivo::bench::measureRunPlay(report);
+    if (const auto busy = load.busyPercent())
+        report.note(
+            QStringLiteral("all CPUs of the machine were %1 % busy during the run, this benchmark included")
+                .arg(*busy, 0, 'f', 0));
     report.printTally();
     return 0;
 }
