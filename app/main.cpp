@@ -13,7 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setWindowIcon(mivo::programIcon());
+    QApplication::setWindowIcon(mivo::programIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(mivo::kDesktopId));
     // Mivo ends only through its own exit steps: with the main window hidden in the tray, closing the
     // File Paths window must not end it without saving.

@@ -15,8 +15,7 @@ namespace {
 
 // Last resort when the resource did not make it into the binary: the same colours and the play triangle,
 // so the window still has a recognisable, non-empty icon.
-QIcon drawnStandIn()
-{
+QIcon drawnStandIn() {
     QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -33,8 +32,7 @@ QIcon drawnStandIn()
 
 } // namespace
 
-QIcon programIcon()
-{
+QIcon programIcon() {
     // Load the picture first and build the icon from it: an icon made from a path that does not exist is
     // empty but not necessarily "null" (Qt 6.4 reports such an icon as non-null), so the check has to be
     // made on the picture itself.

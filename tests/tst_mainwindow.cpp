@@ -24,7 +24,7 @@ using namespace mivo;
 
 namespace {
 QString name(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return catalogueText(text);
 }
 } // namespace
 

@@ -77,7 +77,7 @@ private slots:
     void resetAndMaximumTextsAreInRange() {
         for (const auto& field : kNumberFields) {
             for (const auto text : {field.resetText, field.maximumText, field.startText}) {
-                const auto qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+                const QString qtext = catalogueText(text);
                 const auto corrected = correctNumberText(field, qtext);
                 QCOMPARE(corrected.text, qtext);
                 QCOMPARE(corrected.validity, Validity::InRange);

@@ -68,8 +68,7 @@ OptionSnapshot designedSnapshot() {
     for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
         options.checkValues[i] = kCheckBoxes[i].designedTicked ? 1 : 0;
     for (std::size_t i = 0; i < kNumberFields.size(); ++i) {
-        const auto start = kNumberFields[i].startText;
-        options.numberTexts[i] = QString::fromLatin1(start.data(), static_cast<qsizetype>(start.size()));
+        options.numberTexts[i] = catalogueText(kNumberFields[i].startText);
     }
     return options;
 }

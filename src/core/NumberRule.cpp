@@ -115,23 +115,19 @@ std::optional<double> numberValue(QStringView text) {
 }
 
 NumberCorrection correctNumberText(const NumberFieldRow& field, const QString& text) {
-    const auto fromCatalogue = [](std::string_view part) {
-        return QString::fromLatin1(part.data(), static_cast<qsizetype>(part.size()));
-    };
-
     // Each step reads the text the steps before it left, as the field itself would.
     QString result = text;
     auto value = numberValue(result);
     if (!value) {
-        result = fromCatalogue(field.resetText);
+        result = catalogueText(field.resetText);
         value = numberValue(result);
     }
     if (*value <= 0.0) {
-        result = fromCatalogue(field.resetText);
+        result = catalogueText(field.resetText);
         value = numberValue(result);
     }
     if (*value > field.maximum) {
-        result = fromCatalogue(field.maximumText);
+        result = catalogueText(field.maximumText);
         value = numberValue(result);
     }
     const bool inRange = *value >= field.minimum && *value <= field.maximum;

@@ -4,6 +4,8 @@
 // walking these tables, and the command line is composed by walking them in step order, so an option
 // is described here once and nowhere else.
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -194,6 +196,11 @@ constexpr std::size_t optionIndex(int number) {
 }
 
 const OptionGroupRow& groupRow(OptionGroup group);
+
+// A catalogue text as Qt holds it; the catalogue is plain ASCII.
+inline QString catalogueText(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The frame or number field a check box heads, if any.
 std::optional<std::size_t> groupHeadedBy(std::size_t checkBox);

@@ -36,8 +36,8 @@ std::optional<QString> asText(const QVariant& value) {
 
 } // namespace
 
-QtSettingsStore::QtSettingsStore(const QString& filePath)
-    : m_filePath(filePath)
+QtSettingsStore::QtSettingsStore(QString filePath)
+    : m_filePath(std::move(filePath))
     , m_settings(openFile()) {}
 
 QtSettingsStore::~QtSettingsStore() = default;

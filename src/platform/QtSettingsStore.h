@@ -13,7 +13,7 @@ namespace mivo {
 // Mivo's four values in an INI file of their own, in the one section the program uses.
 class QtSettingsStore final : public SettingsStore {
 public:
-    explicit QtSettingsStore(const QString& filePath);
+    explicit QtSettingsStore(QString filePath);
     ~QtSettingsStore() override;
 
     QtSettingsStore(const QtSettingsStore&) = delete;

@@ -142,7 +142,7 @@ void MainWindow::buildMenus() {
 
     // Only one emulator is supported: the menu shows it and does nothing else.
     QMenu* mode = topMenu(bar, QStringLiteral("mnuMode"), QStringLiteral("&Mode"));
-    auto* modes = new QActionGroup(mode);
+    auto* modes = new QActionGroup(mode); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): the menu owns it
     QAction* zsnes = menuEntry(mode, QStringLiteral("mnuZsnesMode"), QStringLiteral("&Zsnes"));
     QAction* snes9x = menuEntry(mode, QStringLiteral("mnuSnes9xMode"), QStringLiteral("&Snes9x"));
     for (QAction* entry : {zsnes, snes9x}) {
@@ -285,6 +285,7 @@ void MainWindow::Form_Resize() {
         return;
     // Hidden once the state change is over, so that nothing showing the window as part of that change
     // brings it back.
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): Qt owns the queued call
     QMetaObject::invokeMethod(
         this,
         [this] {

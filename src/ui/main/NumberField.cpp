@@ -4,19 +4,14 @@
 #include "ui/main/ValidityFlag.h"
 
 namespace mivo {
-namespace {
-QString fromCatalogue(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
 
 NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
     : QLineEdit(parent)
     , m_row(row)
-    , m_flag(new ValidityFlag(fromCatalogue(row.flagName), this)) {
-    setObjectName(fromCatalogue(row.name));
+    , m_flag(new ValidityFlag(catalogueText(row.flagName), this)) {
+    setObjectName(catalogueText(row.name));
     // The start text is not checked: the flag keeps its own name until the first change.
-    setText(fromCatalogue(row.startText));
+    setText(catalogueText(row.startText));
     connect(this, &QLineEdit::textChanged, this, &NumberField::Text_Change);
 }
 

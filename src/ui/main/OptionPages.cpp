@@ -19,14 +19,10 @@
 namespace mivo {
 namespace {
 
-QString fromCatalogue(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "Turn on frame skip [0-9]" names its field "Turn on frame skip": a screen reader need not read
 // the range twice.
 QString fieldAccessibleName(std::string_view caption) {
-    const QString text = fromCatalogue(caption);
+    const QString text = catalogueText(caption);
     const qsizetype range = text.indexOf(QLatin1StringView(" ["));
     return range < 0 ? text : text.left(range);
 }
@@ -100,13 +96,14 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
     const std::size_t heading = checkIndex(group.headingCheck);
 
     // The title is made first so that the keyboard reaches it before the buttons it enables.
-    auto* title = new QCheckBox(fromCatalogue(kCheckBoxes[heading].caption));
-    title->setObjectName(fromCatalogue(kCheckBoxes[heading].name));
+    auto* title = new QCheckBox(catalogueText(kCheckBoxes[heading].caption));
+    title->setObjectName(catalogueText(kCheckBoxes[heading].name));
     m_checkBoxes[heading] = title;
 
     auto* frame = new QGroupBox;
-    frame->setObjectName(fromCatalogue(group.frameName));
-    frame->setAccessibleName(title->text());
+    frame->setObjectName(catalogueText(group.frameName));
+    // Named like its title, less the colon, so that the frame and the box are told apart by name.
+    frame->setAccessibleName(title->text().remove(u':'));
     m_frames[groupIndex] = frame;
 
     auto* grid = new QGridLayout(frame);
@@ -115,8 +112,8 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
         const OptionButtonRow& row = kOptionButtons[i];
         if (row.group != group.group)
             continue;
-        auto* button = new QRadioButton(fromCatalogue(row.caption), frame);
-        button->setObjectName(fromCatalogue(row.name));
+        auto* button = new QRadioButton(catalogueText(row.caption), frame);
+        button->setObjectName(catalogueText(row.name));
         m_optionButtons[i] = button;
         if (row.centred)
             grid->addWidget(button, row.gridRow, 0, 1, group.columns, Qt::AlignHCenter);
@@ -128,8 +125,8 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
 
 QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
     const CheckBoxRow& row = kCheckBoxes[index];
-    auto* box = new QCheckBox(fromCatalogue(row.caption), parent);
-    box->setObjectName(fromCatalogue(row.name));
+    auto* box = new QCheckBox(catalogueText(row.caption), parent);
+    box->setObjectName(catalogueText(row.name));
     setCheckValue(*box, row.designedTicked ? 1 : 0);
     m_checkBoxes[index] = box;
 
