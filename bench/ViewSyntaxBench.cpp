@@ -57,6 +57,7 @@ QString perLine(double microseconds, int count, const char* what) {
 void measureViewSyntax(Report& report) {
     const OptionSnapshot options = everythingTicked();
     std::vector<double> compositions;
+    compositions.reserve(kRepetitions);
     for (int i = 0; i < kRepetitions; ++i)
         compositions.push_back(microsecondsPerComposition(options));
     const double composition = median(compositions);
@@ -78,6 +79,7 @@ void measureViewSyntax(Report& report) {
     }
     report.note(QStringLiteral("the line, %1 characters: %2").arg(expected.size()).arg(expected));
     std::vector<double> presses;
+    presses.reserve(kRepetitions);
     for (int i = 0; i < kRepetitions; ++i)
         presses.push_back(microsecondsPerPress(driver));
     const double press = median(presses);

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace mivo {
@@ -142,7 +143,7 @@ void MainWindow::buildMenus() {
 
     // Only one emulator is supported: the menu shows it and does nothing else.
     QMenu* mode = topMenu(bar, QStringLiteral("mnuMode"), QStringLiteral("&Mode"));
-    auto* modes = new QActionGroup(mode); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): the menu owns it
+    auto* modes = new QActionGroup(mode);
     QAction* zsnes = menuEntry(mode, QStringLiteral("mnuZsnesMode"), QStringLiteral("&Zsnes"));
     QAction* snes9x = menuEntry(mode, QStringLiteral("mnuSnes9xMode"), QStringLiteral("&Snes9x"));
     for (QAction* entry : {zsnes, snes9x}) {
@@ -285,14 +286,12 @@ void MainWindow::Form_Resize() {
         return;
     // Hidden once the state change is over, so that nothing showing the window as part of that change
     // brings it back.
-    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): Qt owns the queued call
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (isMinimized())
-                hide();
-        },
-        Qt::QueuedConnection);
+    QTimer::singleShot(0, this, &MainWindow::hideIfStillMinimized);
+}
+
+void MainWindow::hideIfStillMinimized() {
+    if (isMinimized())
+        hide();
 }
 
 void MainWindow::Check37_Click() {

@@ -50,6 +50,7 @@ private:
 
     void Form_Unload();
     void Form_Resize();
+    void hideIfStillMinimized();
     void Command1_Click();
     void Command2_Click();
     void Check37_Click();
