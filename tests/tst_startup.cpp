@@ -116,11 +116,6 @@ private slots:
         QCOMPARE(store().values.value(kIcon), QStringLiteral("0"));
     }
 
-    void designedValuesDoNotStirTheTray() {
-        startWith({{kMinimize, "1"}, {kIcon, "1"}});
-        QCOMPARE(tray().setInTrayCalls, 1); // only when the window was made
-    }
-
     void closedPathsWindowIsMadeAgainToBeSaved() {
         startWith({{kZsnesKey, "/usr/games/zsnes"}, {kRomulusKey, "/opt/Romulus"}});
         d().trigger("mnuSettings");

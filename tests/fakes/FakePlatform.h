@@ -80,17 +80,13 @@ public:
 
 class FakeTrayIcon final : public TrayIcon {
 public:
-    void setInTray(bool inTray) override {
-        m_inTray = inTray;
-        ++setInTrayCalls;
-    }
+    void setInTray(bool inTray) override { m_inTray = inTray; }
     bool isInTray() const override { return m_inTray; }
     bool isTrayAvailable() const override { return available; }
     void setPopupMenu(QMenu* menu) override { popupMenu = menu; }
 
     bool available = true;
     QMenu* popupMenu = nullptr;
-    int setInTrayCalls = 0;
 
 private:
     bool m_inTray = false;
