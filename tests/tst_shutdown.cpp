@@ -58,37 +58,6 @@ private slots:
                  QStringLiteral("restored 0 0 [/usr/games/zsnes]"));
     }
 
-    void hostileFilesStartWithTheDefaultsAndLoseNothing_data() {
-        QTest::addColumn<QByteArray>("content");
-        QByteArray everyByte;
-        for (int byte = 0; byte < 256; ++byte)
-            everyByte.append(static_cast<char>(byte));
-        QTest::newRow("binary junk") << everyByte.repeated(40);
-        QTest::newRow("huge values") << "[settings]\nMinimize%20to%20tray=" + QByteArray(2 << 20, '9') +
-                                            "\nzsnesfilepath=@Rect(1 2 3 4)\n";
-        QTest::newRow("wrong types") << QByteArray("[settings]\nIcon%20in%20tray=@Variant(\\0\\0\\0\\x7f)\n"
-                                                   "Minimize%20to%20tray=1, 2\nromuluspath=@Invalid()\n");
-        QTest::newRow("tray values that are no numbers") << QByteArray("[settings]\nIcon%20in%20tray=yes\n"
-                                                                       "Minimize%20to%20tray=-1\n");
-        QTest::newRow("section missing") << QByteArray("zsnesfilepath=/elsewhere\n[other]\nx=1\n");
-    }
-
-    void hostileFilesStartWithTheDefaultsAndLoseNothing() {
-        QFETCH(QByteArray, content);
-        const QString name = QStringLiteral("hostile-%1").arg(QTest::currentDataTag()).replace(u' ', u'-');
-        QVERIFY(QDir(m_config.path()).mkpath(name));
-        QFile file(m_config.filePath(name + '/' + name + ".conf"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
-
-        QCOMPARE(runChild(name, {QStringLiteral("/usr/games/zsnes")}), QStringLiteral("restored 2 2 []"));
-        const QMap<QString, QString> values = stored(name);
-        QCOMPARE(values.value(QStringLiteral("zsnesfilepath")), QStringLiteral("/usr/games/zsnes"));
-        QCOMPARE(values.value(QStringLiteral("romuluspath")), QStringLiteral("Romulus Path"));
-        QCOMPARE(values.value(QStringLiteral("Icon in tray")), QStringLiteral("0"));
-        QCOMPARE(values.value(QStringLiteral("Minimize to tray")), QStringLiteral("0"));
-    }
-
     void aCopyUnderAnotherNameKeepsItsOwnValues() {
         runChild(QStringLiteral("shutdown_child"), {QStringLiteral("/usr/games/zsnes")});
         QCOMPARE(runChild(QStringLiteral("other-launcher")), QStringLiteral("restored 2 2 []"));

@@ -6,8 +6,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -17,95 +19,106 @@
 namespace mivo::testing {
 
 // A main window on fakes, started as the program starts it, and the moves a user makes on it. Controls
-// are found by their names, as a user finds them by their captions.
+// are found by what the user sees, their captions, so that a mistyped caption fails the test.
 class MainWindowDriver {
 public:
-    // `programs` replaces the fake starter, for a window that starts real programs.
-    explicit MainWindowDriver(ProgramStarter* programs = nullptr)
-        : m_programs(programs) {}
-
-    MainWindow& start() {
-        fakes::FakePlatform& f = *m_fakes;
-        ProgramStarter& programs = m_programs != nullptr ? *m_programs : f.programs;
-        m_window = std::make_unique<MainWindow>(Platform{f.settings, programs, f.fileDialogs, f.urls,
-                                                         f.beeper, f.messages, f.tray, f.processEnd});
-        m_window->Form_Load();
-        m_window->show();
-        if (!QTest::qWaitForWindowExposed(m_window.get()))
+    // `stored` is what the settings hold before the start; `programs` replaces the fake starter.
+    explicit MainWindowDriver(const QMap<QString, QString>& stored = {}, ProgramStarter* programs = nullptr) {
+        fakes.settings.values = stored;
+        auto& f = fakes;
+        window = std::make_unique<MainWindow>(
+            Platform{f.settings, programs != nullptr ? *programs : f.programs, f.fileDialogs, f.urls,
+                     f.beeper, f.messages, f.tray, f.processEnd});
+        window->Form_Load();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
             qFatal("the main window did not appear");
-        return *m_window;
     }
 
-    fakes::FakePlatform& fakes() const { return *m_fakes; }
-    MainWindow& window() const { return *m_window; }
+    template <typename T> static T* find(const QWidget* within, const std::function<bool(T*)>& matches) {
+        for (T* candidate : within->findChildren<T*>()) {
+            if (matches(candidate))
+                return candidate;
+        }
+        qFatal("no %s found in %s", T::staticMetaObject.className(), qPrintable(within->objectName()));
+    }
+    template <typename T> T* named(const QString& objectName) const {
+        return find<T>(window.get(), [&](T* w) { return w->objectName() == objectName; });
+    }
+    // Any button, check box included, by its caption, in the main window or in `within`.
+    QAbstractButton* button(const QString& caption, const QWidget* within = nullptr) const {
+        return find<QAbstractButton>(within != nullptr ? within : window.get(),
+                                     [&](QAbstractButton* b) { return b->text() == caption; });
+    }
+    // An option button of the frame whose title is `frame`.
+    QRadioButton* option(const QString& frame, const QString& caption) const {
+        auto* box = find<QGroupBox>(window.get(), [&](QGroupBox* g) { return g->accessibleName() == frame; });
+        return find<QRadioButton>(box, [&](QRadioButton* b) { return b->text() == caption; });
+    }
+    QLineEdit* field(const QString& accessibleName) const {
+        return find<QLineEdit>(window.get(),
+                               [&](QLineEdit* e) { return e->accessibleName() == accessibleName; });
+    }
+    QString flag(const QString& field) const {
+        const QStringList names{"Turn on frame skip", "Set Gamma Correction", "Set Volume level",
+                                "Percentage of instructions to execute"};
+        return window->findChild<QObject*>(QStringLiteral("Label%1").arg(names.indexOf(field) + 2))
+            ->property("text")
+            .toString();
+    }
+    QString syntax() const { return named<QLabel>(QStringLiteral("Label1"))->text(); }
+    QString rom() const { return named<QLabel>(QStringLiteral("Label7"))->text(); }
+    QTabWidget* tabs() const { return named<QTabWidget>(QStringLiteral("SSTab1")); }
 
-    template <typename T> T* find(const QString& objectName, const QObject* within = nullptr) const {
-        const QObject* root = within != nullptr ? within : m_window.get();
-        auto* found = root->findChild<T*>(objectName);
-        if (found == nullptr)
-            qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(objectName));
-        return found;
-    }
-    QCheckBox* check(int number) const { return find<QCheckBox>(QStringLiteral("Check%1").arg(number)); }
-    QRadioButton* option(int number) const {
-        return find<QRadioButton>(QStringLiteral("Option%1").arg(number));
-    }
-    QLineEdit* field(int number) const { return find<QLineEdit>(QStringLiteral("Text%1").arg(number)); }
-    QAbstractButton* command(int number, const QObject* within = nullptr) const {
-        return find<QAbstractButton>(QStringLiteral("Command%1").arg(number), within);
-    }
-    QString flag(int field) const {
-        return find<QObject>(QStringLiteral("Label%1").arg(field + 1))->property("text").toString();
-    }
-    QString syntax() const { return find<QLabel>(QStringLiteral("Label1"))->text(); }
-    QString romDisplay() const { return find<QLabel>(QStringLiteral("Label7"))->text(); }
-
-    void showTabOf(const QWidget* widget) const {
-        auto* tabs = find<QTabWidget>(QStringLiteral("SSTab1"));
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->widget(i)->isAncestorOf(widget))
-                tabs->setCurrentIndex(i);
+    // Brings the tab holding `widget` to the front.
+    void show(const QWidget* widget) const {
+        for (int i = 0; i < tabs()->count(); ++i) {
+            if (tabs()->widget(i)->isAncestorOf(widget))
+                tabs()->setCurrentIndex(i);
         }
     }
-
-    // A click where a user clicks: on the visible control, on its tab.
-    static void click(QAbstractButton* button) {
-        if (!button->isVisible())
-            qFatal("%s is not visible", qPrintable(button->objectName()));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    // A click where a user clicks: on the visible control, its tab shown first.
+    void click(QAbstractButton* control) const {
+        show(control);
+        if (!control->isVisible())
+            qFatal("%s is not visible", qPrintable(control->text()));
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
     }
-    void clickOn(QAbstractButton* button) const {
-        showTabOf(button);
-        click(button);
+    void press(const QString& caption, const QWidget* within = nullptr) const {
+        click(button(caption, within));
     }
-
+    void tick(const QString& caption) const { press(caption); }
     // Selects the whole text and types over it, key by key.
+    void type(const QString& fieldName, const QString& keys) const { typeInto(field(fieldName), keys); }
     void typeInto(QLineEdit* edit, const QString& keys) const {
-        showTabOf(edit);
+        show(edit);
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, keys);
     }
-
-    void trigger(const char* menuEntry) const;
-
-    // The File Paths window has no owner, so it is found among the top-level windows.
-    static QWidget* pathsWindow() {
+    // Chooses an entry of a menu of the menu bar, both named by their captions.
+    void menu(const QString& title, const QString& entry) const {
+        for (QAction* top : window->menuBar()->actions()) {
+            if (top->text() != title)
+                continue;
+            for (QAction* action : top->menu()->actions()) {
+                if (action->text() == entry)
+                    return action->trigger();
+            }
+        }
+        qFatal("no menu entry %s > %s", qPrintable(title), qPrintable(entry));
+    }
+    // A window of its own, such as "File Paths", by its title; null when none is open.
+    static QWidget* topLevel(const QString& title) {
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == QLatin1StringView("Form5"))
+            if (top->windowTitle() == title && top->isVisible())
                 return top;
         }
         return nullptr;
     }
 
-private:
-    std::unique_ptr<fakes::FakePlatform> m_fakes = std::make_unique<fakes::FakePlatform>();
-    ProgramStarter* m_programs;
-    std::unique_ptr<MainWindow> m_window;
+    fakes::FakePlatform fakes;
+    std::unique_ptr<MainWindow> window;
 };
-
-inline void MainWindowDriver::trigger(const char* menuEntry) const {
-    find<QAction>(QString::fromLatin1(menuEntry))->trigger();
-}
 
 } // namespace mivo::testing

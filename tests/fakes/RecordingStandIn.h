@@ -49,10 +49,9 @@ public:
         QList<QStringList> all;
         for (const QString& name : recordingFiles()) {
             QFile file(m_folder.filePath(name));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
             QStringList arguments;
-            for (const QByteArray& argument : file.readAll().split('\0'))
+            for (const QByteArray& argument :
+                 file.open(QIODevice::ReadOnly) ? file.readAll().split('\0') : QList<QByteArray>{})
                 arguments.append(QString::fromUtf8(argument));
             arguments.removeLast(); // after the last terminator
             all.append(arguments);
@@ -61,12 +60,7 @@ public:
     }
 
     // The stand-ins that have written their record, by process id.
-    [[nodiscard]] QStringList processIds() const {
-        QStringList ids;
-        for (const QString& name : recordingFiles())
-            ids.append(QFileInfo(name).completeBaseName());
-        return ids;
-    }
+    [[nodiscard]] QStringList processIds() const { return recordingFiles().replaceInStrings(".args", ""); }
 
 private:
     QString m_previousFolder;

@@ -1,0 +1,409 @@
+#include "MainWindowDriver.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace mivo;
+
+namespace {
+using Stored = QMap<QString, QString>;
+const QString kZsnes = QStringLiteral("/usr/games/zsnes");
+const QString kNoZsnes = QStringLiteral("Goto ''Setup'' to choose the Zsnes path");
+const QString kNoRom = QStringLiteral("Goto ''Setup'' to load a Rom");
+const QString kNoRomulus = QStringLiteral("Romulus path not selected");
+const QStringList kKeys{"Minimize to tray", "Icon in tray", "zsnesfilepath", "romuluspath"};
+} // namespace
+
+// A session with Mivo: what it restores, the paths, the ROM, the launch, the tray, the information
+// windows, and what it stores when it ends.
+class TestSession : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::MainWindowDriver> m_driver;
+    testing::MainWindowDriver& d() { return *m_driver; }
+    testing::MainWindowDriver& start(const Stored& stored = {{"zsnesfilepath", kZsnes}}) {
+        m_driver = std::make_unique<testing::MainWindowDriver>(stored);
+        return d();
+    }
+    QList<QPair<QString, QString>> writes(const QStringList& values) {
+        QList<QPair<QString, QString>> all;
+        for (int i = 0; i < 4; ++i)
+            all.append({kKeys[i], values[i]});
+        return all;
+    }
+    QWidget* paths() {
+        if (QWidget* open = testing::MainWindowDriver::topLevel("File Paths"))
+            return open;
+        d().menu("&File", "&Paths");
+        return testing::MainWindowDriver::topLevel("File Paths");
+    }
+    QLineEdit* pathField(const QString& row) {
+        return testing::MainWindowDriver::find<QLineEdit>(
+            paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
+    }
+    // Presses a button of the File Paths window, the one on the line below the field of `row`; a file
+    // dialog it opens gives `answer`.
+    void inPaths(const QString& caption, const std::optional<QString>& answer = std::nullopt,
+                 const QString& row = "Zsnes Path") {
+        d().fakes.fileDialogs.answers.push_back(answer);
+        const int fieldTop = pathField(row)->mapTo(paths(), QPoint()).y();
+        QAbstractButton* nearest = nullptr;
+        for (auto* b : paths()->findChildren<QAbstractButton*>()) {
+            const int below = b->mapTo(paths(), QPoint()).y() - fieldTop;
+            if (b->text() == caption && below > 0 &&
+                (!nearest || below < nearest->mapTo(paths(), QPoint()).y() - fieldTop))
+                nearest = b;
+        }
+        QVERIFY(nearest);
+        QTest::mouseClick(nearest, Qt::LeftButton);
+    }
+    void loadRom(const std::optional<QString>& answer) {
+        d().fakes.fileDialogs.answers.push_back(answer);
+        d().press("Load Rom.....");
+    }
+
+private slots:
+    void cleanup() { m_driver.reset(); }
+
+    void startRestoresAndCloseStoresTheFourValues_data() {
+        QTest::addColumn<Stored>("stored");
+        QTest::addColumn<QString>("syntax");
+        QTest::addColumn<int>("minimize"); // check state of "Mivo minimizes into system tray"
+        QTest::addColumn<bool>("minimizeUsable");
+        QTest::addColumn<QStringList>("saved");
+        const QStringList firstRun{"1", "1", "", "Romulus Path"};
+        QTest::newRow("first start") << Stored{} << "" << 2 << true << firstRun;
+        QTest::newRow("paths") << Stored{{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/Romulus"}} << kZsnes
+                               << 2 << true << QStringList{"1", "1", kZsnes, "/opt/Romulus"};
+        QTest::newRow("no Zsnes path") << Stored{{"zsnesfilepath", kNoZsnes}} << kNoZsnes << 2 << true
+                                       << QStringList{"1", "1", kNoZsnes, "Romulus Path"};
+        QTest::newRow("placeholder in other case is a path")
+            << Stored{{"zsnesfilepath", "goto ''setup'' to choose the zsnes path"}}
+            << "goto ''setup'' to choose the zsnes path" << 2 << true
+            << QStringList{"1", "1", "goto ''setup'' to choose the zsnes path", "Romulus Path"};
+        QTest::newRow("icon off clears minimise")
+            << Stored{{"Minimize to tray", "1"}, {"Icon in tray", "0"}} << "" << 0 << false
+            << QStringList{"0", "0", "", "Romulus Path"};
+        QTest::newRow("minimise off") << Stored{{"Minimize to tray", "0"}, {"Icon in tray", "1"}} << "" << 0
+                                      << true << QStringList{"0", "1", "", "Romulus Path"};
+        QTest::newRow("greyed") << Stored{{"Minimize to tray", "2"}} << "" << 1 << true
+                                << QStringList{"2", "1", "", "Romulus Path"};
+        QTest::newRow("no numbers") << Stored{{"Minimize to tray", "yes"}, {"Icon in tray", ""}} << "" << 2
+                                    << true << firstRun;
+        QTest::newRow("out of range")
+            << Stored{{"Minimize to tray", "3"}, {"Icon in tray", "-1"}} << "" << 2 << true << firstRun;
+    }
+    void startRestoresAndCloseStoresTheFourValues() {
+        QFETCH(Stored, stored);
+        QFETCH(QString, syntax);
+        QFETCH(int, minimize);
+        QFETCH(bool, minimizeUsable);
+        QFETCH(QStringList, saved);
+        start(stored);
+        QCOMPARE(d().syntax(), syntax);
+        const bool usable = syntax != kNoZsnes;
+        QCOMPARE(d().button("&View Syntax")->isEnabled(), usable);
+        QCOMPARE(d().button("&Run/Play")->isEnabled(), usable);
+        QCOMPARE(int(d().named<QCheckBox>("Check36")->checkState()), minimize);
+        QCOMPARE(d().named<QCheckBox>("Check36")->isEnabled(), minimizeUsable);
+        QCOMPARE(d().fakes.tray.isInTray(), saved[1] == "1");
+        QCOMPARE(testing::MainWindowDriver::topLevel("File Paths"), nullptr); // made, but hidden
+        // Both file dialogs start from the restored paths.
+        inPaths("Find Zsnes.....");
+        inPaths("Find Romulus", std::nullopt, "Romulus Path");
+        QCOMPARE(d().fakes.fileDialogs.requests[0].startFileName, saved[2]);
+        QCOMPARE(d().fakes.fileDialogs.requests[1].startFileName, saved[3]);
+
+        QVERIFY(d().window->close());
+        QCOMPARE(d().fakes.settings.writes, writes(saved));
+        QCOMPARE(d().fakes.settings.flushes, 1);
+        QVERIFY(!d().fakes.tray.isInTray());
+        QCOMPARE(d().fakes.processEnd.ends, 1);
+    }
+
+    void pathsLiveOnAfterTheirWindowClosed() {
+        start();
+        inPaths("Find Romulus", "/opt/romulus/Romulus", "Romulus Path");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().filter,
+                 "Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*");
+        QVERIFY(d().fakes.fileDialogs.requests.back().title.isEmpty());
+        inPaths("Clear", std::nullopt, "Romulus Path");
+        inPaths("Find Romulus", std::nullopt, "Romulus Path"); // cancelled: the dialog's last file
+        QCOMPARE(pathField("Romulus Path")->text(), "/opt/romulus/Romulus");
+        inPaths("Clear", std::nullopt, "Romulus Path");
+        d().tick("Disable color 0 modifications in 256 color modes");
+        d().press("&View Syntax");
+        QPointer<QWidget> window = paths();
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(d().syntax(), kZsnes); // the composed line goes with the window
+        QCOMPARE(pathField("Zsnes Path")->text(), kZsnes);
+        QCOMPARE(pathField("Romulus Path")->text(), kNoRomulus);
+        paths()->close();
+        d().menu("&File", "&Exit");
+        QCOMPARE(d().fakes.settings.writes, writes({"1", "1", kZsnes, kNoRomulus}));
+    }
+
+    void findZsnesMirrorsTheChoiceEverywhere() {
+        start({});
+        inPaths("Find Zsnes....."); // cancelled, with nothing remembered: no path
+        QCOMPARE(pathField("Zsnes Path")->text(), QString());
+        QCOMPARE(d().syntax(), kNoZsnes);
+        QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+        QVERIFY(d().window->isEnabled()); // the File Paths window locks nothing
+        QVERIFY(!pathField("Snes9x Path")->isEnabled() &&
+                !d().button("Find Snes9x.....", paths())->isEnabled());
+
+        inPaths("Find Zsnes.....", kZsnes);
+        QCOMPARE(d().fakes.fileDialogs.requests.back().title, "Zsnes...");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().filter,
+                 "Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|");
+        QCOMPARE(pathField("Zsnes Path")->text(), kZsnes);
+        QCOMPARE(d().syntax(), kZsnes);
+        QVERIFY(d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+
+        // Cancelling drops a composed line and starts again from the path.
+        d().tick("Disable color 0 modifications in 256 color modes");
+        d().press("&View Syntax");
+        d().button("Load Rom.....")->setEnabled(false);
+        inPaths("Find Zsnes.....");
+        QCOMPARE(d().syntax(), kZsnes);
+        QVERIFY(d().button("Load Rom.....")->isEnabled());
+
+        // Clear, then a cancelled find keeps the placeholder as a path.
+        inPaths("Clear");
+        QCOMPARE(pathField("Zsnes Path")->text(), kNoZsnes);
+        QCOMPARE(d().syntax(), kNoZsnes);
+        QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+        inPaths("Find Zsnes.....");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, kNoZsnes);
+        QVERIFY(d().button("&View Syntax")->isEnabled());
+
+        // Typing is mirrored key by key, into the line and into the dialog.
+        d().typeInto(pathField("Zsnes Path"), "/zs");
+        QTest::keyClick(pathField("Zsnes Path"), Qt::Key_Backspace);
+        QCOMPARE(d().syntax(), "/z");
+        inPaths("Find Zsnes.....");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, "/z");
+    }
+
+    void romChoice() {
+        QTemporaryDir folder;
+        for (const char* name : {"b.smc", "A.SMC", "notes.txt", "c.smc.bak"})
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        const QString startFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        start();
+        QDir::setCurrent(startFolder);
+        auto* list = d().named<QListWidget>("File1");
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        QCOMPARE(shown, (QStringList{"A.SMC", "b.smc"}));
+
+        const auto activate = [&](int row) {
+            d().show(list);
+            const QPoint where = list->visualItemRect(list->item(row)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+        };
+        activate(1);
+        QCOMPARE(d().rom(), folder.path() + "/b.smc");
+        QVERIFY(d().button("Clear")->isEnabled());
+        loadRom(std::nullopt); // the dialog was never used: back to no ROM, Clear stays usable
+        QCOMPARE(d().rom(), kNoRom);
+        QVERIFY(d().button("Clear")->isEnabled());
+
+        loadRom("/roms/mario.smc");
+        QCOMPARE(d().rom(), "/roms/mario.smc");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().filter, QString());
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Return); // the keyboard's double click
+        QCOMPARE(d().rom(), folder.path() + "/A.SMC");
+        loadRom(std::nullopt);
+        QCOMPARE(d().rom(), "/roms/mario.smc");
+
+        d().press("Clear");
+        QCOMPARE(d().rom(), kNoRom);
+        loadRom(std::nullopt);
+        QCOMPARE(d().rom(), kNoRom);
+        QVERIFY(!d().button("Clear")->isEnabled());
+    }
+
+    void runPlayStartsTheLineAndGoesToTheTray() {
+        start();
+        d().press("&Run/Play"); // before any View Syntax: the bare path
+        QTRY_VERIFY(!d().window->isVisible());
+        d().window->showNormal();
+        loadRom("/roms/a.smc");
+        d().tick("Mivo minimizes into system tray");
+        d().press("&Run/Play");
+        QCOMPARE(d().fakes.programs.started,
+                 (QList<ProgramInvocation>{{kZsnes, {}}, {kZsnes, {"/roms/a.smc"}}}));
+        QVERIFY(!d().window->isMinimized());
+        QVERIFY(d().fakes.messages.warnings.isEmpty());
+    }
+
+    void aFailedStartIsToldAndLeavesTheWindowAlone() {
+        start({{"zsnesfilepath", "/nowhere/zsnes"}});
+        d().fakes.programs.failWith = "No such file or directory";
+        d().press("&Run/Play");
+        QVERIFY(!d().window->isMinimized());
+        QCOMPARE(d().fakes.messages.warnings.size(), 1);
+        QVERIFY(d().fakes.messages.warnings[0].second.contains("/nowhere/zsnes"));
+        QVERIFY(d().fakes.messages.warnings[0].second.contains("No such file or directory"));
+
+        start({}); // a first start: no path, and still nothing empty is ever started
+        d().press("&Run/Play");
+        QVERIFY(d().fakes.programs.started.isEmpty());
+        QCOMPARE(d().fakes.messages.warnings.size(), 1);
+    }
+
+    void trayIconAndMinimising_data() {
+        QTest::addColumn<bool>("minimizeToTray");
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("asked, with a tray") << true << true << true;
+        QTest::newRow("asked, no tray on this desktop") << true << false << false;
+        QTest::newRow("not asked") << false << true << false;
+    }
+    void trayIconAndMinimising() {
+        QFETCH(bool, minimizeToTray);
+        QFETCH(bool, trayAvailable);
+        QFETCH(bool, hidden);
+        start({{"Minimize to tray", minimizeToTray ? "1" : "0"}});
+        d().fakes.tray.available = trayAvailable;
+        d().window->setWindowState(Qt::WindowMaximized); // a resize never hides
+        d().window->setWindowState(Qt::WindowMinimized);
+        // The window hides once the state change is over: wait for a marker queued behind it.
+        bool settled = false;
+        QTimer::singleShot(0, d().window.get(), [&settled] { settled = true; });
+        QTRY_VERIFY(settled);
+        QCOMPARE(d().window->isVisible(), !hidden);
+        QVERIFY(d().window->isMinimized());
+        emit d().fakes.tray.leftButtonClicked();
+        QVERIFY(d().window->isVisible() && !d().window->isMinimized());
+
+        d().tick("Mivo icon in system tray");
+        QVERIFY(!d().fakes.tray.isInTray());
+        QVERIFY(!d().button("Mivo minimizes into system tray")->isChecked());
+        QVERIFY(!d().button("Mivo minimizes into system tray")->isEnabled());
+        d().tick("Mivo icon in system tray");
+        QVERIFY(d().fakes.tray.isInTray() && d().button("Mivo minimizes into system tray")->isEnabled());
+        QVERIFY(!d().button("Mivo minimizes into system tray")->isChecked());
+
+        d().fakes.tray.popupMenu->actions().constFirst()->trigger(); // the tray's "&Exit"
+        QCOMPARE(d().fakes.processEnd.ends, 1);
+        QVERIFY(d().fakes.settings.writes.isEmpty());
+    }
+
+    void informationWindows_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("About")
+            << "&Help"
+            << "&About"
+            << "About"
+            << QStringList{"Mivo v1.60\nWritten by: The Mivo developers", "mivo@example.org",
+                           "https://example.org/mivo",
+                           "Thanks to a friend and a software company for the coding answers "
+                           "that made Mivo possible."}
+            << QSize(183, 150);
+        QTest::newRow("About Add-ons")
+            << "&Add-ons"
+            << "&About Add-ons"
+            << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86);
+        QTest::newRow("About Emulators")
+            << "&Help"
+            << "About &Emulators"
+            << "About Emulators"
+            << QStringList{"Zsnes:", "https://www.zsnes.com", "Snes9x:", "https://www.snes9x.com"}
+            << QSize(222, 126);
+        QTest::newRow("Romulus Not Found")
+            << "&Add-ons"
+            << "&Romulus"
+            << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63);
+    }
+    void informationWindows() {
+        QFETCH(QString, menu);
+        QFETCH(QString, entry);
+        QFETCH(QString, title);
+        QFETCH(QStringList, texts);
+        QFETCH(QSize, size);
+        const QFont desktop = QApplication::font();
+        QFont large = desktop; // a desktop font too large for the designed sizes
+        large.setPointSizeF(desktop.pointSizeF() * 1.5);
+        QApplication::setFont(large);
+        start({{"romuluspath", kNoRomulus}});
+        d().menu(menu, entry);
+        d().menu(menu, entry); // again while open: the same window comes forward, with no second beep
+        QPointer<QWidget> window = testing::MainWindowDriver::topLevel(title);
+        QApplication::setFont(desktop);
+        QVERIFY(window);
+        QCOMPARE(d().fakes.beeper.beeps, 1);
+        QVERIFY(!d().window->isEnabled());
+        QVERIFY(!d().window->close()); // not even the close box of the locked window gets through
+        QVERIFY(d().fakes.programs.started.isEmpty());
+        QCOMPARE(window->size(), size);
+        QStringList shown;
+        for (auto* label : window->findChildren<QLabel*>()) {
+            shown << label->text();
+            QVERIFY2(window->rect().contains(label->geometry()), qPrintable(label->text()));
+            const int needed =
+                label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            QVERIFY2(label->height() >= needed &&
+                         (label->wordWrap() || label->width() >= label->sizeHint().width()),
+                     qPrintable(label->text()));
+            if (title != "About")
+                QTest::mouseClick(label, Qt::LeftButton); // plain text, leading nowhere
+        }
+        QCOMPARE(shown, texts);
+        QVERIFY(d().fakes.urls.opened.isEmpty());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(d().window->isEnabled());
+        QTRY_VERIFY(window.isNull());
+
+        d().menu(menu, entry);
+        QTest::mouseClick(d().button("&Ok", testing::MainWindowDriver::topLevel(title)), Qt::LeftButton);
+        QVERIFY(d().window->isEnabled());
+        QTRY_COMPARE(testing::MainWindowDriver::topLevel(title), nullptr);
+    }
+
+    void aboutLinksOpenTheirTargets() {
+        start();
+        d().menu("&Help", "&About");
+        QWidget* about = testing::MainWindowDriver::topLevel("About");
+        auto* mail = d().find<QLabel>(about, [](QLabel* l) { return l->text() == "mivo@example.org"; });
+        auto* web =
+            d().find<QLabel>(about, [](QLabel* l) { return l->text() == "https://example.org/mivo"; });
+        QTest::mouseClick(mail, Qt::LeftButton);
+        web->setFocus();
+        QTest::keyClick(web, Qt::Key_Space);
+        QTest::keyClick(web, Qt::Key_Return);
+        QCOMPARE(d().fakes.urls.opened, (QStringList{"mailto:mivo@example.org", "https://example.org/mivo",
+                                                     "https://example.org/mivo"}));
+        QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(web->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+        const QCursor hand = web->cursor();
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(5, 0));
+        QVERIFY(qAlpha(hand.pixmap().toImage().pixel(5, 0)) == 255); // the finger tip is the hot spot
+    }
+
+    void romulusStartsFromItsPathOrIsMissed() {
+        start({{"romuluspath", "romulus path not selected"}}); // differs only in case
+        d().menu("&Add-ons", "&Romulus");
+        QCOMPARE(d().fakes.programs.started.size(), 1);
+        QCOMPARE(d().fakes.beeper.beeps, 0);
+        QVERIFY(d().window->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"

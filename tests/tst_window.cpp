@@ -1,0 +1,388 @@
+#include "MainWindowDriver.h"
+
+#include <QMenu>
+
+using namespace mivo;
+
+namespace {
+
+const char* const kVideo = "&Video";
+const char* const kSound = "&Sound/Controls";
+const char* const kMisc = "&Misc.";
+
+// Every option control as the user finds it: its caption, its tab, the box that makes it usable, and
+// what ticking or choosing it alone adds to the command line.
+struct Control {
+    const char* name;
+    const char* caption;
+    const char* tab;
+    const char* heading;
+    const char* addsToLine;
+};
+// clang-format off
+const Control kControls[] = {
+    {"Check1", "Disable color 0 modifications in 256 color modes", kVideo, "", " -0"},
+    {"Check2", "Player 1 input Device:", kSound, "", " -1 0"},
+    {"Check3", "Player 2 input Device:", kSound, "", " -2 0"},
+    {"Check4", "Disable SPC700 speedhack", kSound, "", " -7"},
+    {"Check5", "Force 8-bit sound", kSound, "", " -8"},
+    {"Check6", "Off by 1 line fix", kVideo, "", " -9"},
+    {"Check7", "Turn on auto frame skip", kVideo, "", " -a"},
+    {"Check8", "Scale to fit screen (320x240 VESA2/640x480 VESA2)", kVideo, "", " -c"},
+    {"Check9", "Remove Background Color in 256 color video modes", kVideo, "", " -cb"},
+    {"Check10", "No image scale and center image in screen (640x480 VESA2)", kVideo, "", " -cc"},
+    {"Check11", "Start with debugger", kMisc, "", " -d"},
+    {"Check12", "Disable sound DSP", kSound, "", " -dd"},
+    {"Check13", "Skip enter key press at the beginning", kMisc, "", " -e"},
+    // A number option's field has not been changed yet, so it is not valid and adds nothing.
+    {"Check14", "Turn on frame skip [0-9]", kVideo, "", ""},
+    {"Check15", "Set Gamma Correction [0-5, 0=Normal]", kVideo, "", ""},
+    {"Check16", "Force HiROM", kMisc, "", " -h"},
+    {"Check17", "Uninterleave ROM image", kMisc, "", " -i"},
+    {"Check18", "Disable mouse (Turns off right mouse click)", kMisc, "", " -j"},
+    {"Check19", "Set Volume level [0-100]", kSound, "", ""},
+    {"Check20", "Enable FPU Copy", kMisc, "", " -o"},
+    {"Check21", "Enable MMX copy", kMisc, "", " -om"},
+    {"Check22", "Percentage of instructions to execute [50-120]", kMisc, "", ""},
+    {"Check23", "Sound Blaster sampling rate and bit:", kSound, "", " -r 2"},
+    {"Check24", "EnableSPC700/DSP emulation (sound)", kSound, "", " -s"},
+    {"Check25", "Show all file extensions in gui (*.*)", kMisc, "", " -sa"},
+    {"Check26", "Enable snowy gui background", kMisc, "", " -sn"},
+    {"Check27", "Force NTSC timing", kMisc, "", " -t"},
+    {"Check28", "Force PAL timing", kMisc, "", " -u"},
+    {"Check29", "Video Mode:", kVideo, "", " -v 0"},
+    {"Check30", "Enable VSYNC", kVideo, "", " -w"},
+    {"Check31", "Enable LoROM", kMisc, "", " -l"},
+    {"Check32", "Disable GUI", kMisc, "", " -m"},
+    {"Check33", "Turn on Scanlines (256x256 or 640x480)", kVideo, "", " -n"},
+    {"Check34", "Enable EAGLE (640x480x256)", kVideo, "", " -y"},
+    {"Check35", "Enable Interpolation (640x480x65536)", kVideo, "", " -y"},
+    {"Check36", "Mivo minimizes into system tray", kMisc, "", ""},
+    {"Check37", "Mivo icon in system tray", kMisc, "", ""},
+    {"Option1", "None", kSound, "Player 1 input Device:", " -1 0"},
+    {"Option2", "Keyboard", kSound, "Player 1 input Device:", " -1 1"},
+    {"Option3", "2 Button", kSound, "Player 1 input Device:", " -1 2"},
+    {"Option4", "Gamepad", kSound, "Player 1 input Device:", " -1 3"},
+    {"Option5", "4 Button", kSound, "Player 1 input Device:", " -1 4"},
+    {"Option6", "6 Buton", kSound, "Player 1 input Device:", " -1 5"},
+    {"Option7", "Sidewinder", kSound, "Player 1 input Device:", " -1 6"},
+    {"Option8", "Sidewinder", kSound, "Player 2 input Device:", " -2 6"},
+    {"Option9", "6 Buton", kSound, "Player 2 input Device:", " -2 5"},
+    {"Option10", "4 Button", kSound, "Player 2 input Device:", " -2 4"},
+    {"Option11", "Gamepad", kSound, "Player 2 input Device:", " -2 3"},
+    {"Option12", "2 Button", kSound, "Player 2 input Device:", " -2 2"},
+    {"Option13", "Keyboard", kSound, "Player 2 input Device:", " -2 1"},
+    {"Option14", "None", kSound, "Player 2 input Device:", " -2 0"},
+    {"Option15", "8000Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 0"},
+    {"Option16", "11025Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 1"},
+    {"Option17", "22050Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 2"},
+    {"Option18", "44100Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 3"},
+    {"Option19", "16000Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 4"},
+    {"Option20", "32000Hz", kSound, "Sound Blaster sampling rate and bit:", " -r 5"},
+    {"Option21", "320x240x256", kVideo, "Video Mode:", " -v 0"},
+    {"Option22", "256x256x256", kVideo, "Video Mode:", " -v 1"},
+    {"Option23", "320x240x256(VESA2)", kVideo, "Video Mode:", " -v 2"},
+    {"Option24", "320x240x16b(VESA2)", kVideo, "Video Mode:", " -v 3"},
+    {"Option25", "640x480x256(VESA2)", kVideo, "Video Mode:", " -v 4"},
+    {"Option26", "640x480x16b(VESA2)", kVideo, "Video Mode:", " -v 5"},
+    {"Option27", "512x384x256(VESA2)", kVideo, "Video Mode:", " -v 6"},
+    {"Option28", "512x384x16b(VESA2)", kVideo, "Video Mode:", " -v 7"},
+    {"Option29", "640x480x16b(VESA1.2)", kVideo, "Video Mode:", " -v 8"},
+    {"Option30", "320x480x256(VESA2)", kVideo, "Video Mode:", " -v 9"},
+    {"Option31", "320x480x65536(VESA2)", kVideo, "Video Mode:", " -v 10"},
+};
+
+// Top to bottom, the rows of each frame and of each page's column of boxes; names in one row stand left
+// to right, and a row of one name in a frame is centred.
+const char* const kRows[] = {
+    "Option21 Option22|Option23 Option24|Option25 Option26|Option27 Option28|Option29 Option30|Option31",
+    "Option1 Option4|Option2 Option5|Option3 Option6|Option7",
+    "Option14 Option11|Option13 Option10|Option12 Option9|Option8",
+    "Option15 Option16 Option17|Option18 Option19 Option20",
+    "Frame1 Frame2|Frame3|Check5|Check12|Check19|Check4|Check24",
+    "Frame4|Check6|Check1|Check7|Check8|Check9|Check10|Check14|Check15|Check30|Check33|Check34|Check35",
+    "Check11|Check13|Check31|Check16|Check17|Check18|Check20|Check21|Check22|Check25|Check26|Check27|Check28|"
+    "Check32|Check36|Check37",
+};
+// clang-format on
+
+QStringList captions(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+// The main window as the user meets it: what stands where, and what each control does to the line.
+class TestWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::MainWindowDriver> m_driver;
+    testing::MainWindowDriver& d() { return *m_driver; }
+
+private slots:
+    void init() {
+        m_driver =
+            std::make_unique<testing::MainWindowDriver>(QMap<QString, QString>{{"zsnesfilepath", "/z"}});
+    }
+
+    void eachControlStandsOnItsTabAndAddsItsSwitch_data() {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kControls)); ++i)
+            QTest::newRow(kControls[i].name) << i;
+    }
+    void eachControlStandsOnItsTabAndAddsItsSwitch() {
+        QFETCH(int, row);
+        const Control& c = kControls[row];
+        auto* control = d().named<QAbstractButton>(QLatin1StringView(c.name));
+        QCOMPARE(control->text(), QString::fromUtf8(c.caption));
+        QCOMPARE(d().tabs()->tabText(d().tabs()->currentIndex()), QStringLiteral("&Misc."));
+        QVERIFY(!control->isEnabled() == (*c.heading != '\0'));
+        if (*c.heading != '\0')
+            d().tick(QString::fromUtf8(c.heading));
+        d().click(control);
+        QCOMPARE(d().tabs()->tabText(d().tabs()->currentIndex()), QString::fromUtf8(c.tab));
+        d().press("&View Syntax");
+        QCOMPARE(d().syntax(), "/z" + QString::fromUtf8(c.addsToLine));
+    }
+
+    void controlsStandInTheirDesignedRows() {
+        for (const char* column : kRows) {
+            int bottom = -1;
+            d().show(d().named<QWidget>(QString::fromLatin1(column).section('|', 0, 0).section(' ', 0, 0)));
+            for (const QString& line : QString::fromLatin1(column).split('|')) {
+                const QStringList row = line.split(' ');
+                QList<QRect> cells;
+                for (const QString& name : row) {
+                    QWidget* w = d().named<QWidget>(name);
+                    cells << QRect(w->mapTo(&*d().window, QPoint()), w->size());
+                }
+                QVERIFY2(cells[0].top() > bottom, qPrintable(row[0]));
+                for (int i = 1; i < cells.size(); ++i)
+                    QVERIFY2(cells[i].top() == cells[0].top() && cells[i].left() > cells[i - 1].right(),
+                             qPrintable(row[i]));
+                bottom = cells[0].bottom();
+                if (row.size() == 1 && row[0].startsWith("Option")) {
+                    const QWidget* frame = d().named<QWidget>(row[0])->parentWidget();
+                    QVERIFY(qAbs(d().named<QWidget>(row[0])->geometry().center().x() - frame->width() / 2) <=
+                            2);
+                }
+            }
+        }
+        // The tray boxes stand apart from the options above them, and each field right of its box.
+        auto top = [this](const char* name) {
+            return d().named<QWidget>(name)->mapTo(&*d().window, QPoint()).y();
+        };
+        QVERIFY(top("Check36") - top("Check32") > top("Check32") - top("Check28"));
+        for (const char* box :
+             {"Turn on frame skip [0-9]", "Set Gamma Correction [0-5, 0=Normal]", "Set Volume level [0-100]",
+              "Percentage of instructions to execute [50-120]"}) {
+            QWidget* check = d().button(box);
+            QWidget* field = d().field(QString::fromLatin1(box).section(" [", 0, 0));
+            d().show(check);
+            QVERIFY(field->mapTo(check->window(), QPoint()).x() >
+                    check->mapTo(check->window(), QPoint()).x() +
+                        check->fontMetrics().horizontalAdvance(box));
+            QVERIFY(qAbs(field->mapTo(check->window(), field->rect().center()).y() -
+                         check->mapTo(check->window(), check->rect().center()).y()) <= 2);
+        }
+    }
+
+    void windowMenusAndTextsAreAsDesigned() {
+        MainWindow& w = *d().window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Mivo v1.60"));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint) &&
+                (w.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QStringList tabs;
+        for (int i = 0; i < d().tabs()->count(); ++i)
+            tabs << d().tabs()->tabText(i);
+        QCOMPARE(tabs, (QStringList{"&Video", "&Sound/Controls", "&Misc.", "Rom(s)"}));
+        QCOMPARE(d().tabs()->size(), QSize(406, 353));
+        QCOMPARE(w.width(), 406);
+        for (int i = 0; i < 3; ++i) { // nothing on an option page is cut off
+            d().tabs()->setCurrentIndex(i);
+            QWidget* page = d().tabs()->widget(i);
+            for (auto* b : page->findChildren<QAbstractButton*>()) {
+                QVERIFY2(page->rect().contains(QRect(b->mapTo(page, QPoint()), b->size())),
+                         qPrintable(b->text()));
+                QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()), qPrintable(b->text()));
+            }
+        }
+
+        QCOMPARE(captions(w.menuBar()->actions()), (QStringList{"&File", "&Mode", "&Add-ons", "&Help"}));
+        const QList<QAction*> menus = w.menuBar()->actions();
+        QCOMPARE(captions(menus[0]->menu()->actions()), (QStringList{"&Paths", "-", "&Exit"}));
+        QCOMPARE(captions(menus[1]->menu()->actions()), (QStringList{"&Zsnes", "&Snes9x"}));
+        QCOMPARE(captions(menus[2]->menu()->actions()), (QStringList{"&Romulus", "-", "&About Add-ons"}));
+        QCOMPARE(captions(menus[3]->menu()->actions()), (QStringList{"&About", "About &Emulators"}));
+        QCOMPARE(captions(d().fakes.tray.popupMenu->actions()), QStringList{"&Exit"});
+        const QList<QAction*> modes = menus[1]->menu()->actions();
+        modes[0]->trigger();
+        QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
+
+        const auto label = [this](const char* name) { return d().named<QLabel>(name); };
+        QCOMPARE(label("Label6")->text(),
+                 "*Rom(s) and folders must be one word.  And not include spaces or &*");
+        QCOMPARE(label("Label9")->text(), "Zsnes syntax:");
+        QCOMPARE(label("Label8")->text(), "Rom Name:");
+        QVERIFY(label("Label9")->font().bold() && label("Label8")->font().bold());
+        QCOMPARE(label("Label7")->text(), "Goto ''Setup'' to load a Rom");
+        QCOMPARE(label("Label10")->text(), "Not finished yet.");
+        QCOMPARE(label("Label10")->font().pointSize(), 24);
+        QCOMPARE(d().named<QGroupBox>("Frame6")->title(), "Rom Info:");
+        QCOMPARE(label("Label1")->textFormat(), Qt::PlainText);
+        QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
+        QVERIFY(d().button("&Run/Play")->isEnabled());
+    }
+
+    void headingBoxesEnableExactlyTheirControls() {
+        QVERIFY(d().field("Turn on frame skip")->isEnabled()); // before its box was ever ticked
+        d().tick("Turn on frame skip [0-9]");
+        d().tick("Turn on frame skip [0-9]");
+        QVERIFY(!d().field("Turn on frame skip")->isEnabled());
+
+        QVERIFY(!d().option("Player 1 input Device", "Keyboard")->isEnabled());
+        d().tick("Player 1 input Device:");
+        d().tick("Player 2 input Device:");
+        d().tick("Player 2 input Device:");
+        for (const char* device :
+             {"None", "Keyboard", "2 Button", "Gamepad", "4 Button", "6 Buton", "Sidewinder"}) {
+            QVERIFY(d().option("Player 1 input Device", device)->isEnabled());
+            QVERIFY(!d().option("Player 2 input Device", device)->isEnabled());
+        }
+        QVERIFY(d().option("Player 1 input Device", "None")->isChecked());
+
+        d().tick("Video Mode:");
+        d().click(d().option("Video Mode", "640x480x256(VESA2)"));
+        d().tick("Video Mode:");
+        QVERIFY(!d().option("Video Mode", "640x480x256(VESA2)")->isEnabled());
+        d().tick("Video Mode:");
+        QVERIFY(d().option("Video Mode", "640x480x256(VESA2)")->isChecked());
+
+        // A screen reader toggles a box without a click; the interlock follows all the same.
+        d().button("Sound Blaster sampling rate and bit:")->toggle();
+        QVERIFY(d().option("Sound Blaster sampling rate and bit", "8000Hz")->isEnabled());
+
+        // Boxes outside the interlocks change nothing else.
+        const auto enabled = [this] {
+            QMap<QWidget*, bool> states;
+            for (auto* widget : d().window->findChildren<QWidget*>())
+                states.insert(widget, widget->isEnabled());
+            return states;
+        };
+        const auto before = enabled();
+        for (const char* box : {"Force NTSC timing", "Force PAL timing", "Enable LoROM", "Force HiROM"})
+            d().tick(box);
+        QCOMPARE(enabled(), before);
+    }
+
+    void numberFieldsCorrectEachChange_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("keyByKey");
+        const QString skip = "Turn on frame skip", gamma = "Set Gamma Correction",
+                      volume = "Set Volume level", percent = "Percentage of instructions to execute";
+        QTest::newRow("1 then 2 is 9") << skip << "12"
+                                       << "9"
+                                       << "True" << true;
+        QTest::newRow("fraction stays") << skip << "4.5"
+                                        << "4.5"
+                                        << "True" << false;
+        QTest::newRow("0. becomes 0 before the 5") << skip << "0.5"
+                                                   << "05"
+                                                   << "True" << true;
+        QTest::newRow("above gamma") << gamma << "6"
+                                     << "5"
+                                     << "True" << false;
+        QTest::newRow("no number") << volume << "abc"
+                                   << "0"
+                                   << "True" << false;
+        QTest::newRow("negative") << volume << "-3"
+                                  << "0"
+                                  << "True" << false;
+        QTest::newRow("above volume") << volume << "250"
+                                      << "100"
+                                      << "True" << false;
+        QTest::newRow("leading blank kept") << volume << " 5"
+                                            << " 5"
+                                            << "True" << false;
+        QTest::newRow("below minimum stays") << percent << "30"
+                                             << "30"
+                                             << "False" << false;
+        QTest::newRow("digit by digit") << percent << "75"
+                                        << "75"
+                                        << "True" << true;
+        QTest::newRow("zero resets") << percent << "0"
+                                     << "50"
+                                     << "True" << false;
+        QTest::newRow("above percent") << percent << "500"
+                                       << "120"
+                                       << "True" << false;
+    }
+    void numberFieldsCorrectEachChange() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, flag);
+        QFETCH(bool, keyByKey);
+        const QStringList fields{"Turn on frame skip", "Set Gamma Correction", "Set Volume level",
+                                 "Percentage of instructions to execute"};
+        // Until its first change a field's flag holds the hidden label's own name.
+        QCOMPARE(d().flag(field), QStringLiteral("Label%1").arg(fields.indexOf(field) + 2));
+        if (keyByKey) {
+            d().type(field, typed);
+        } else { // pasted whole
+            d().field(field)->selectAll();
+            d().field(field)->insert(typed);
+        }
+        QCOMPARE(d().field(field)->text(), shown);
+        QCOMPARE(d().flag(field), flag);
+    }
+
+    void viewSyntaxComposesTheFieldsAndWaitsForTheNextPress() {
+        d().tick("Turn on frame skip [0-9]");
+        d().type("Turn on frame skip", "3");
+        d().tick("Percentage of instructions to execute [50-120]");
+        d().type("Percentage of instructions to execute", "7");
+        d().button("&Run/Play")->setEnabled(false);
+        d().press("&View Syntax");
+        QCOMPARE(d().syntax(), "/z -f 3");
+        QVERIFY(d().button("&Run/Play")->isEnabled());
+        d().type("Percentage of instructions to execute", "60");
+        d().tick("Enable VSYNC");
+        QCOMPARE(d().syntax(), "/z -f 3");
+        d().press("&View Syntax");
+        QCOMPARE(d().syntax(), "/z -f 3 -p 60 -w");
+    }
+
+    // Someone using the keyboard alone: accelerators reach the tabs and buttons, and Tab walks a page
+    // in its order, a frame's title before its buttons and each field right after its box.
+    void keyboardReachesEveryControl() {
+        QApplication::setActiveWindow(&*d().window);
+        QVERIFY(QTest::qWaitForWindowActive(&*d().window));
+        QTest::keyClick(&*d().window, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(d().tabs()->currentIndex(), 1);
+        d().fakes.programs.failWith = "no";
+        QTest::keyClick(&*d().window, Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(d().fakes.messages.warnings.size(), 1);
+
+        d().tick("Video Mode:");
+        QList<QWidget*> visited;
+        for (int i = 0; i < 12; ++i) {
+            visited << QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited.mid(0, 3),
+                 (QList<QWidget*>{d().button("Video Mode:"), d().option("Video Mode", "320x240x256"),
+                                  d().button("Off by 1 line fix")}));
+        QCOMPARE(visited.indexOf(d().field("Turn on frame skip")),
+                 visited.indexOf(d().button("Turn on frame skip [0-9]")) + 1);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
