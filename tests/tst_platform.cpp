@@ -2,6 +2,10 @@
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtProgramStarter.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/QtUrlOpener.h"
+
+#include <QDesktopServices>
+#include <QUrl>
 
 #include <QTest>
 
@@ -45,6 +49,10 @@ class TestPlatform : public QObject {
     // A fresh folder for each test: QSettings would otherwise remember an earlier test's file.
     std::unique_ptr<QTemporaryDir> m_dir;
     QString file() const { return m_dir->filePath("mivo.conf"); }
+    QStringList m_opened;
+
+public slots:
+    void record(const QUrl& url) { m_opened << QString::fromLatin1(url.toEncoded()); }
 
 private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
@@ -144,6 +152,17 @@ private slots:
         QCOMPARE(result.failureReason, QString::fromLocal8Bit(std::strerror(errorNumber)));
     }
 
+    // The desktop's handler for the address's kind gets the address, a blank in it escaped.
+    void addressesGoToTheDesktop() {
+        for (const char* scheme : {"mailto", "https"})
+            QDesktopServices::setUrlHandler(scheme, this, "record");
+        QtUrlOpener().open("mailto:mivo@example.org");
+        QtUrlOpener().open("https://example.org/a b");
+        for (const char* scheme : {"mailto", "https"})
+            QDesktopServices::unsetUrlHandler(scheme);
+        QCOMPARE(m_opened, (QStringList{"mailto:mivo@example.org", "https://example.org/a%20b"}));
+    }
+
     void fileFiltersTakeQtsForm_data() {
         QTest::addColumn<QString>("pipeFilter");
         QTest::addColumn<QString>("qtFilter");
@@ -167,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatform)
+QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

@@ -154,6 +154,11 @@ private slots:
         QCOMPARE(d().syntax(), kNoZsnes);
         QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
         QVERIFY(d().window->isEnabled()); // the File Paths window locks nothing
+        QStringList labels;
+        for (const QLabel* label : paths()->findChildren<QLabel*>())
+            labels << label->text() + (label->font().bold() ? "" : " (not bold)");
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"Romulus Path:", "Snes9x Path:", "Zsnes Path:"}));
         QVERIFY(!pathField("Snes9x Path")->isEnabled() &&
                 !d().button("Find Snes9x.....", paths())->isEnabled());
 
