@@ -5,9 +5,8 @@
 #include "platform/QtUrlOpener.h"
 
 #include <QDesktopServices>
-#include <QUrl>
-
 #include <QTest>
+#include <QUrl>
 
 #include <cerrno>
 #include <cstring>

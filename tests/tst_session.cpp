@@ -159,6 +159,12 @@ private slots:
             labels << label->text() + (label->font().bold() ? "" : " (not bold)");
         labels.sort();
         QCOMPARE(labels, (QStringList{"Romulus Path:", "Snes9x Path:", "Zsnes Path:"}));
+        QCOMPARE(paths()->objectName(), "Form5");
+        for (const QString& name :
+             QStringLiteral("Label12 Text5 Command3 Command5 Label10 Text7 Command9 Command10 "
+                            "Label11 Text6 Command7 Command8")
+                 .split(' '))
+            QVERIFY2(paths()->findChild<QWidget*>(name), qPrintable(name));
         QVERIFY(!pathField("Snes9x Path")->isEnabled() &&
                 !d().button("Find Snes9x.....", paths())->isEnabled());
 
@@ -311,6 +317,7 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("names"); // the window's, then its labels' in the order of the texts
         QTest::newRow("About")
             << "&Help"
             << "&About"
@@ -319,21 +326,23 @@ private slots:
                            "https://example.org/mivo",
                            "Thanks to a friend and a software company for the coding answers "
                            "that made Mivo possible."}
-            << QSize(183, 150);
+            << QSize(183, 150) << "Form2 Label1 Label3 Label4 Label2";
         QTest::newRow("About Add-ons")
             << "&Add-ons"
             << "&About Add-ons"
-            << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86);
+            << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86)
+            << "Form4 Label1 Label2";
         QTest::newRow("About Emulators")
             << "&Help"
             << "About &Emulators"
             << "About Emulators"
             << QStringList{"Zsnes:", "https://www.zsnes.com", "Snes9x:", "https://www.snes9x.com"}
-            << QSize(222, 126);
+            << QSize(222, 126) << "Form6 Label1 Label3 Label2 Label4";
         QTest::newRow("Romulus Not Found")
             << "&Add-ons"
             << "&Romulus"
-            << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63);
+            << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63)
+            << "Form3 Label1";
     }
     void informationWindows() {
         QFETCH(QString, menu);
@@ -341,6 +350,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QStringList, texts);
         QFETCH(QSize, size);
+        QFETCH(QString, names);
         const QFont desktop = QApplication::font();
         QFont large = desktop; // a desktop font too large for the designed sizes
         large.setPointSizeF(desktop.pointSizeF() * 1.5);
@@ -357,8 +367,10 @@ private slots:
         QVERIFY(d().fakes.programs.started.isEmpty());
         QCOMPARE(window->size(), size);
         QStringList shown;
+        QStringList named{window->objectName()};
         for (auto* label : window->findChildren<QLabel*>()) {
             shown << label->text();
+            named << label->objectName();
             QVERIFY2(window->rect().contains(label->geometry()), qPrintable(label->text()));
             const int needed =
                 label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
@@ -369,6 +381,8 @@ private slots:
                 QTest::mouseClick(label, Qt::LeftButton); // plain text, leading nowhere
         }
         QCOMPARE(shown, texts);
+        QCOMPARE(named.join(' '), names);
+        QCOMPARE(d().button("&Ok", window)->objectName(), "Command1");
         QVERIFY(d().fakes.urls.opened.isEmpty());
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(d().window->isEnabled());

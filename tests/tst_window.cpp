@@ -176,6 +176,7 @@ private slots:
             return d().named<QWidget>(name)->mapTo(&*d().window, QPoint()).y();
         };
         QVERIFY(top("Check36") - top("Check32") > top("Check32") - top("Check28"));
+        QVERIFY(d().named<QWidget>("Frame3")->width() > d().named<QWidget>("Frame1")->width() * 3 / 2);
         for (const char* box :
              {"Turn on frame skip [0-9]", "Set Gamma Correction [0-5, 0=Normal]", "Set Volume level [0-100]",
               "Percentage of instructions to execute [50-120]"}) {
@@ -222,6 +223,18 @@ private slots:
         modes[0]->trigger();
         QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
 
+        // Every control and menu entry carries its designed name, for accessibility tools and scripts.
+        QCOMPARE(w.objectName(), "Form1");
+        for (const QString& name :
+             QStringLiteral(
+                 "SSTab1 Command1 Command2 Label1 Label6 Label7 Label8 Label9 Label10 Frame1 Frame2 Frame3 "
+                 "Frame4 "
+                 "Frame5 Frame6 File1 Command4 Command6 Text1 Text2 Text3 Text4 CommonDialog1 CommonDialog2 "
+                 "CommonDialog3 mnuFile mnuSettings mnuSeperator1 mnuExit mnuMode mnuZsnesMode mnuSnes9xMode "
+                 "mnuAddons mnuRomulus mnuSeperator mnuAboutAddons mnuHelp mnuAbout mnuAboutEmulators "
+                 "mnuRightButton mnuExitRight")
+                 .split(' '))
+            QVERIFY2(w.findChild<QObject*>(name), qPrintable(name));
         const auto label = [this](const char* name) { return d().named<QLabel>(name); };
         QCOMPARE(label("Label6")->text(),
                  "*Rom(s) and folders must be one word.  And not include spaces or &*");
