@@ -119,7 +119,7 @@ private slots:
         m_setup->windows.mnuRomulus_Click();
 
         QCOMPARE(m_setup->fakes.programs.started,
-                 (QList<ProgramInvocation>{{"romulus", {"path", "not", "selected"}}, {"Romulus", {"Path"}}}));
+                 (QList<ProgramInvocation>{{"romulus path not selected", {}}, {"Romulus Path", {}}}));
         QCOMPARE(m_setup->fakes.messages.warnings.size(), 1); // the failed second start
         QCOMPARE(m_setup->fakes.beeper.beeps, 0);             // and no "Romulus Not Found"
         QVERIFY(m_setup->main.isEnabled());

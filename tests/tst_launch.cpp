@@ -92,8 +92,8 @@ private slots:
 
     void romulusIsStartedFromItsPathOrMissed() {
         startWithZsnesAt(kZsnes);
-        d().trigger("mnuRomulus"); // first run: the field's own text is tried as a command
-        QCOMPARE(started().back(), (ProgramInvocation{"Romulus", {"Path"}}));
+        d().trigger("mnuRomulus"); // first run: the field's own text is tried as a program
+        QCOMPARE(started().back(), (ProgramInvocation{"Romulus Path", {}}));
         QCOMPARE(d().fakes().beeper.beeps, 0);
 
         d().trigger("mnuSettings");
