@@ -1,4 +1,5 @@
 #include "ProgramIcon.h"
+#include "core/StartOptions.h"
 #include "platform/QtBeeper.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtMessenger.h"
@@ -7,11 +8,22 @@
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/QtUrlOpener.h"
+#include "platform/SystemEndWatcher.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <span>
+
 int main(int argc, char* argv[]) {
+    // Answered before any window, so that these work without a display.
+    if (const auto answer = mivo::answerStartOptions(std::span(argv, argc), MIVO_VERSION_STRING)) {
+        std::fputs(answer->standardOutput.c_str(), stdout);
+        std::fputs(answer->standardError.c_str(), stderr);
+        return answer->exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setWindowIcon(mivo::programIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(mivo::kDesktopId));
@@ -33,6 +45,10 @@ int main(int argc, char* argv[]) {
 
     mivo::MainWindow window({settings, programs, fileDialogs, urls, beeper, messages, tray, processEnd});
     window.Form_Load();
+    // Logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does.
+    mivo::SystemEndWatcher systemEnd;
+    QObject::connect(&systemEnd, &mivo::SystemEndWatcher::endRequested, &window,
+                     &mivo::MainWindow::Form_Unload);
     window.show();
     return QApplication::exec();
 }

@@ -11,7 +11,17 @@ Launcher::Launcher(ProgramStarter& programs, Messenger& messages)
     , m_messages(messages) {}
 
 bool Launcher::launch(QWidget* parent, const QString& commandLine) const {
-    const auto invocation = splitCommandLine(commandLine);
+    return start(parent, commandLine, splitCommandLine(commandLine));
+}
+
+bool Launcher::launchProgram(QWidget* parent, const QString& program) const {
+    // Blanks belong to the path: a folder's name often has them.
+    return start(parent, program,
+                 program.isEmpty() ? std::nullopt : std::optional(ProgramInvocation{program, {}}));
+}
+
+bool Launcher::start(QWidget* parent, const QString& commandLine,
+                     const std::optional<ProgramInvocation>& invocation) const {
     const StartResult result =
         invocation ? m_programs.start(*invocation) : StartResult{false, tr("The command line is empty.")};
     if (!result.started) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/LaunchLine.h"
+
 #include <QCoreApplication>
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
@@ -10,8 +14,9 @@ namespace mivo {
 class Messenger;
 class ProgramStarter;
 
-// Starts a command line the way every program Mivo runs is started: split at blanks, no shell, no
-// waiting. A start that fails is told to the user, with the command and the system's reason.
+// Starts the programs Mivo runs: no shell, no waiting. A command line is split at blanks; a program
+// named by a path alone is started as it stands. A start that fails is told to the user, with the
+// command and the system's reason.
 class Launcher {
     Q_DECLARE_TR_FUNCTIONS(Launcher)
 
@@ -20,8 +25,13 @@ public:
 
     // Returns whether the program was started.
     bool launch(QWidget* parent, const QString& commandLine) const;
+    // Starts `program` as it stands, blanks included, with no arguments; told and returned the same way.
+    bool launchProgram(QWidget* parent, const QString& program) const;
 
 private:
+    bool start(QWidget* parent, const QString& commandLine,
+               const std::optional<ProgramInvocation>& invocation) const;
+
     ProgramStarter& m_programs;
     Messenger& m_messages;
 };

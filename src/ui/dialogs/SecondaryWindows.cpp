@@ -41,7 +41,7 @@ void SecondaryWindows::mnuRomulus_Click() {
     const QString path = m_romulusPath();
     if (path != QLatin1String(texts::kRomulusPlaceholder)) {
         // The Launcher tells the user when this fails; Mivo itself carries on either way.
-        m_launcher.launch(&m_mainWindow, path);
+        m_launcher.launchProgram(&m_mainWindow, path);
         return;
     }
     present(m_romulusNotFound, &makeRomulusNotFoundWindow);

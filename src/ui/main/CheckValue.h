@@ -18,8 +18,14 @@ inline int checkValue(const QCheckBox& box) {
     return 0;
 }
 
+// A greyed value is shown as it came, but the user never gets it back: once the box leaves it, the
+// box has only its two states again.
 inline void setCheckValue(QCheckBox& box, int value) {
     box.setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    if (value == 2)
+        QObject::connect(
+            &box, &QCheckBox::stateChanged, &box, [&box] { box.setTristate(false); },
+            Qt::SingleShotConnection);
 }
 
 } // namespace mivo

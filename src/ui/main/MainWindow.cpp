@@ -277,6 +277,10 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+    // The lock of the information windows is for this window alone: the tray menu, a window of its
+    // own that only hangs on this one, keeps its "Exit" usable.
+    if (event->type() == QEvent::EnabledChange)
+        findChild<QMenu*>(QStringLiteral("mnuRightButton"))->setEnabled(true);
 }
 
 void MainWindow::Form_Resize() {

@@ -37,6 +37,10 @@ public:
     // The File Paths window; touching it while it does not exist makes it, hidden.
     FilePathsDialog& filePaths();
 
+    // Saves the four values, takes the icon out of the tray and ends the process: the close box's
+    // step, also run when the system asks Mivo to end.
+    void Form_Unload();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -48,7 +52,6 @@ private:
     [[nodiscard]] QCheckBox& trayCheck(int number) const;
     [[nodiscard]] int storedCheckValue(const char* key, int current) const;
 
-    void Form_Unload();
     void Form_Resize();
     void hideIfStillMinimized();
     void Command1_Click();

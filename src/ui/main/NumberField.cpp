@@ -3,6 +3,8 @@
 #include "core/NumberRule.h"
 #include "ui/main/ValidityFlag.h"
 
+#include <limits>
+
 namespace mivo {
 
 NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
@@ -10,6 +12,7 @@ NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
     , m_row(row)
     , m_flag(new ValidityFlag(catalogueText(row.flagName), this)) {
     setObjectName(catalogueText(row.name));
+    setMaxLength(std::numeric_limits<int>::max()); // Qt cuts at 32767 characters otherwise
     // The start text is not checked: the flag keeps its own name until the first change.
     setText(catalogueText(row.startText));
     connect(this, &QLineEdit::textChanged, this, &NumberField::Text_Change);

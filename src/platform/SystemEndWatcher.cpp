@@ -1,0 +1,71 @@
+#include "platform/SystemEndWatcher.h"
+
+#include <QGuiApplication>
+#include <QSocketNotifier>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace mivo {
+namespace {
+
+constexpr std::array<int, 3> kEndSignals{SIGTERM, SIGHUP, SIGINT};
+
+// A signal handler can reach nothing but globals: this holds the pipe's write end while a watcher
+// lives, and nothing else.
+std::atomic<int> g_wakeUpFd{-1}; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+extern "C" void noteEndSignal(int /*signal*/) {
+    // Only async-signal-safe calls here; the event loop does the rest.
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_wakeUpFd.load(), &byte, 1);
+    errno = savedErrno;
+}
+
+} // namespace
+
+SystemEndWatcher::SystemEndWatcher(QObject* parent)
+    : QObject(parent) {
+    // Non-blocking, so that a burst of signals can never stall the handler on a full pipe.
+    if (::pipe2(m_pipe.data(), O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    g_wakeUpFd.store(m_pipe[1]);
+    m_notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SystemEndWatcher::drain);
+
+    struct sigaction action {};
+    action.sa_handler = noteEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (std::size_t i = 0; i < kEndSignals.size(); ++i)
+        ::sigaction(kEndSignals.at(i), &action, &m_previous.at(i));
+
+#ifndef QT_NO_SESSIONMANAGER
+    if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(application, &QGuiApplication::commitDataRequest, this, &SystemEndWatcher::endRequested);
+#endif
+}
+
+SystemEndWatcher::~SystemEndWatcher() {
+    if (m_notifier == nullptr)
+        return;
+    for (std::size_t i = 0; i < kEndSignals.size(); ++i)
+        ::sigaction(kEndSignals.at(i), &m_previous.at(i), nullptr);
+    g_wakeUpFd.store(-1);
+    m_notifier->setEnabled(false);
+    ::close(m_pipe[0]);
+    ::close(m_pipe[1]);
+}
+
+void SystemEndWatcher::drain() {
+    // Several signals may have come at once; they ask for one and the same thing.
+    std::array<char, 64> bytes{};
+    while (::read(m_pipe[0], bytes.data(), bytes.size()) > 0) {
+    }
+    emit endRequested();
+}
+
+} // namespace mivo
