@@ -1,34 +1,14 @@
-#include "MainWindowDriver.h"
-#include "RecordingStandIn.h"
-#include "platform/QtProgramStarter.h"
-
-#include <QClipboard>
-#include <QMenu>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <csignal>
 
-using namespace mivo;
-
-// Ends by the system, the tray's "Exit" under a lock, Romulus in a folder with a blank, a stored
-// greyed box, long number texts and the program's own command line.
-class TestMends : public QObject {
+// The real program: how it ends when the system ends it, and its own command line.
+class TestProgram : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<testing::MainWindowDriver> m_driver;
-    testing::MainWindowDriver& start(const QMap<QString, QString>& stored,
-                                     ProgramStarter* programs = nullptr) {
-        m_driver = std::make_unique<testing::MainWindowDriver>(programs);
-        m_driver->fakes().settings.values = stored;
-        m_driver->start();
-        return *m_driver;
-    }
-
 private slots:
-    void cleanup() { m_driver.reset(); }
-
     void systemEndSavesLikeTheCloseBox_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("state");
@@ -65,53 +45,6 @@ private slots:
                                               {"zsnesfilepath", "/usr/games/zsnes"},
                                               {"romuluspath", "Romulus Path"}};
         QCOMPARE(stored, expected);
-    }
-
-    void trayExitWorksWhileAnInformationWindowLocks() {
-        testing::MainWindowDriver& d = start({});
-        d.trigger("mnuAbout");
-        QVERIFY(!d.window().isEnabled());
-        auto* trayMenu = d.find<QMenu>(QStringLiteral("mnuRightButton"));
-        trayMenu->popup(QPoint(0, 0));
-        QVERIFY(QTest::qWaitForWindowExposed(trayMenu));
-        QAction* exit = trayMenu->actions().front();
-        QTest::mouseClick(trayMenu, Qt::LeftButton, {}, trayMenu->actionGeometry(exit).center());
-        QCOMPARE(d.fakes().processEnd.ends, 1);
-        QVERIFY(d.fakes().settings.writes.isEmpty());
-    }
-
-    void romulusInAFolderWithABlankStartsWithNoArguments() {
-        testing::RecordingStandIn standIn;
-        const QString romulus = standIn.path(QStringLiteral("My Romulus/romulus"));
-        QVERIFY(QDir(standIn.path({})).mkdir(QStringLiteral("My Romulus")));
-        QVERIFY(QFile::copy(standIn.program(), romulus));
-        QtProgramStarter programs;
-        testing::MainWindowDriver& d = start({{"romuluspath", romulus}}, &programs);
-        d.trigger("mnuRomulus");
-        QTRY_COMPARE(standIn.received(), QList<QStringList>{QStringList()});
-        QVERIFY(d.fakes().messages.warnings.isEmpty());
-    }
-
-    void aStoredGreyedBoxTakesOnlyTwoStatesFromTheUser() {
-        testing::MainWindowDriver& d = start({{"Minimize to tray", "2"}});
-        QCOMPARE(d.check(36)->checkState(), Qt::PartiallyChecked);
-        for (const Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
-            d.clickOn(d.check(36));
-            QCOMPARE(d.check(36)->checkState(), expected);
-        }
-        d.trigger("mnuExit");
-        QCOMPARE(d.fakes().settings.values.value(QStringLiteral("Minimize to tray")), QStringLiteral("1"));
-    }
-
-    void aLongPastedNumberIsKeptWhole() {
-        testing::MainWindowDriver& d = start({});
-        const QString text = QString(39999, u'0') + u'5';
-        QApplication::clipboard()->setText(text);
-        d.showTabOf(d.field(1));
-        d.field(1)->selectAll();
-        QTest::keyClick(d.field(1), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(d.field(1)->text(), text);
-        QCOMPARE(d.flag(1), QStringLiteral("True"));
     }
 
     void commandLineAnswersWithoutADisplay_data() {
@@ -152,5 +85,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMends)
-#include "tst_mends.moc"
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
