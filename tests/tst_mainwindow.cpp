@@ -89,7 +89,7 @@ private slots:
         }
         QVERIFY(frame(1)->isEnabled() && frame(4)->isEnabled());
         for (int field = 1; field <= 4; ++field) {
-            QVERIFY(!d().find<QObject>(QStringLiteral("Label%1").arg(field + 1))->isWidgetType());
+            QVERIFY(d().window().findChild<QWidget*>(QStringLiteral("Label%1").arg(field + 1)) == nullptr);
             QCOMPARE(d().flag(field), QStringLiteral("Label%1").arg(field + 1));
         }
     }

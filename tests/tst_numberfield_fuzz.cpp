@@ -1,7 +1,6 @@
 #include "core/NumberRule.h"
 #include "core/OptionCatalog.h"
 #include "ui/main/NumberField.h"
-#include "ui/main/ValidityFlag.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -101,7 +100,7 @@ private slots:
             QVERIFY2(value.has_value(), context());
             QVERIFY2(*value > 0.0 || shown == QLatin1StringView(row.resetText.data(), row.resetText.size()),
                      context());
-            QVERIFY2((field.flag().text() == QLatin1StringView("True")) == inRange, context());
+            QVERIFY2((field.validityText() == QLatin1StringView("True")) == inRange, context());
             if (row.minimum <= 0.0)
                 QVERIFY2(inRange, context());
             const NumberCorrection again = correctNumberText(row, shown);

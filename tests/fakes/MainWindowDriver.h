@@ -54,9 +54,7 @@ public:
     QAbstractButton* command(int number, const QObject* within = nullptr) const {
         return find<QAbstractButton>(QStringLiteral("Command%1").arg(number), within);
     }
-    QString flag(int field) const {
-        return find<QObject>(QStringLiteral("Label%1").arg(field + 1))->property("text").toString();
-    }
+    QString flag(int number) const { return field(number)->property("validity").toString(); }
     QString syntax() const { return find<QLabel>(QStringLiteral("Label1"))->text(); }
     QString romDisplay() const { return find<QLabel>(QStringLiteral("Label7"))->text(); }
 
