@@ -1,7 +1,7 @@
 #include "MainWindowDriver.h"
 #include "core/ProgramTexts.h"
+#include "ui/RememberedFileDialog.h"
 #include "ui/dialogs/FilePathsDialog.h"
-#include "ui/main/RememberedFileDialog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "MainWindowDriver.h"
 #include "core/OptionCatalog.h"
-#include "ui/main/RememberedFileDialog.h"
+#include "ui/RememberedFileDialog.h"
 
 #include <QAction>
 #include <QApplication>
