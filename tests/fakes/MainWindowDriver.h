@@ -59,13 +59,7 @@ public:
         return find<QLineEdit>(window.get(),
                                [&](QLineEdit* e) { return e->accessibleName() == accessibleName; });
     }
-    QString flag(const QString& field) const {
-        const QStringList names{"Turn on frame skip", "Set Gamma Correction", "Set Volume level",
-                                "Percentage of instructions to execute"};
-        return window->findChild<QObject*>(QStringLiteral("Label%1").arg(names.indexOf(field) + 2))
-            ->property("text")
-            .toString();
-    }
+    QString flag(const QString& field) const { return this->field(field)->property("validity").toString(); }
     QString syntax() const { return named<QLabel>(QStringLiteral("Label1"))->text(); }
     QString rom() const { return named<QLabel>(QStringLiteral("Label7"))->text(); }
     QTabWidget* tabs() const { return named<QTabWidget>(QStringLiteral("SSTab1")); }

@@ -1,8 +1,9 @@
 #include "ui/dialogs/FilePathsDialog.h"
 
 #include "core/ProgramTexts.h"
+#include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
-#include "ui/main/RememberedFileDialog.h"
+#include "ui/dialogs/FilePathsListener.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -51,10 +52,15 @@ PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const Q
 
 } // namespace
 
-FilePathsDialog::FilePathsDialog(const FilePathsLinks& links)
+FilePathsDialog::FilePathsDialog(FilePathsListener& listener, RememberedFileDialog& zsnesDialog,
+                                 RememberedFileDialog& romulusDialog, FileOpenDialog& fileDialogs,
+                                 const QString& romulusPath)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_links(links) {
+    , m_listener(listener)
+    , m_zsnesDialog(zsnesDialog)
+    , m_romulusDialog(romulusDialog)
+    , m_fileDialogs(fileDialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("File Paths"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,13 +87,13 @@ FilePathsDialog::FilePathsDialog(const FilePathsLinks& links)
 
     connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::Text5_Change);
     connect(m_romulusField, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_links.romulusPath = text; });
+            [this](const QString& text) { m_listener.romulusPathChanged(text); });
     connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::Command3_Click);
     connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::Command5_Click);
     connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::Command7_Click);
     connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::Command8_Click);
 
-    Form_Load();
+    Form_Load(romulusPath);
     centreOnScreen(*this);
 }
 
@@ -111,42 +117,40 @@ void FilePathsDialog::enableZsnesClear() {
     m_zsnesClear->setEnabled(true);
 }
 
-void FilePathsDialog::Form_Load() {
-    m_zsnesField->setText(m_links.zsnesDialog.fileName());
-    m_romulusField->setText(m_links.romulusPath);
+void FilePathsDialog::Form_Load(const QString& romulusPath) {
+    m_zsnesField->setText(m_zsnesDialog.fileName());
+    m_romulusField->setText(romulusPath);
 }
 
 void FilePathsDialog::Text5_Change() {
-    m_links.zsnesDialog.setFileName(m_zsnesField->text());
-    m_links.syntaxDisplay.setText(m_zsnesField->text());
+    m_zsnesDialog.setFileName(m_zsnesField->text());
+    m_listener.showSyntax(m_zsnesField->text());
 }
 
 void FilePathsDialog::Command3_Click() {
-    m_links.zsnesDialog.show(this, m_links.fileDialogs);
-    m_links.syntaxDisplay.setText(m_links.zsnesDialog.fileName());
-    m_zsnesField->setText(m_links.syntaxDisplay.text());
-    m_links.viewSyntax.setEnabled(true);
-    m_links.loadRom.setEnabled(true);
+    m_zsnesDialog.show(this, m_fileDialogs);
+    m_listener.showSyntax(m_zsnesDialog.fileName());
+    // The field takes what the display has just been given; its change step writes the same back.
+    m_zsnesField->setText(m_zsnesDialog.fileName());
+    m_listener.zsnesPathSought();
     m_zsnesClear->setEnabled(true);
-    if (m_links.zsnesDialog.fileName().isEmpty()) {
-        m_links.viewSyntax.setEnabled(false);
-        m_links.runPlay.setEnabled(false);
-        m_links.syntaxDisplay.setText(QString::fromLatin1(texts::kZsnesPlaceholder));
+    if (m_zsnesDialog.fileName().isEmpty()) {
+        m_listener.zsnesPathGone();
+        m_listener.showSyntax(QString::fromLatin1(texts::kZsnesPlaceholder));
     }
 }
 
 void FilePathsDialog::Command5_Click() {
     const QString placeholder = QString::fromLatin1(texts::kZsnesPlaceholder);
-    m_links.zsnesDialog.setFileName(QString());
-    m_links.viewSyntax.setEnabled(false);
-    m_links.runPlay.setEnabled(false);
+    m_zsnesDialog.setFileName(QString());
+    m_listener.zsnesPathGone();
     m_zsnesField->setText(placeholder);
-    m_links.syntaxDisplay.setText(placeholder);
+    m_listener.showSyntax(placeholder);
 }
 
 void FilePathsDialog::Command7_Click() {
-    m_links.romulusDialog.show(this, m_links.fileDialogs);
-    m_romulusField->setText(m_links.romulusDialog.fileName());
+    m_romulusDialog.show(this, m_fileDialogs);
+    m_romulusField->setText(m_romulusDialog.fileName());
 }
 
 void FilePathsDialog::Command8_Click() {
@@ -155,7 +159,7 @@ void FilePathsDialog::Command8_Click() {
 
 void FilePathsDialog::closeEvent(QCloseEvent* event) {
     // A command line composed while the window was open goes; the display shows the bare path again.
-    m_links.syntaxDisplay.setText(m_links.zsnesDialog.fileName());
+    m_listener.showSyntax(m_zsnesDialog.fileName());
     QWidget::closeEvent(event);
 }
 

@@ -3,12 +3,11 @@
 #include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
+#include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/FilePathsDialog.h"
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
-#include "ui/main/RememberedFileDialog.h"
-#include "ui/main/RomChoice.h"
 #include "ui/main/RomPage.h"
 
 #include <QActionGroup>
@@ -80,11 +79,10 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     , m_launcher(platform.programs, platform.messages)
     , m_tabs(new QTabWidget(this))
     , m_options(m_tabs)
-    , m_romPage(new RomPage(m_tabs))
+    , m_romPage(new RomPage(platform.fileDialogs, m_tabs))
     , m_zsnesDialog(new RememberedFileDialog(
           QStringLiteral("CommonDialog1"), QStringLiteral("Zsnes..."),
           QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"), this))
-    , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, this))
     , m_romulusDialog(new RememberedFileDialog(
           QStringLiteral("CommonDialog3"), {},
           QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"), this)) {
@@ -107,7 +105,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    new RomChoice(*m_romPage, *m_romDisplay, *m_romDialog, m_platform.fileDialogs, this);
+    connect(m_romPage, &RomPage::romChanged, m_romDisplay, &QLabel::setText);
     connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::Command1_Click);
     connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::Command2_Click);
     connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::Check37_Click);
@@ -214,9 +212,8 @@ QCheckBox& MainWindow::trayCheck(int number) const {
 
 FilePathsDialog& MainWindow::filePaths() {
     if (m_filePaths.isNull()) {
-        m_filePaths =
-            new FilePathsDialog({*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs, *m_syntaxDisplay,
-                                 *m_viewSyntax, *m_runPlay, m_romPage->loadButton(), m_romulusPath});
+        m_filePaths = new FilePathsDialog(*this, *m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs,
+                                          m_romulusPath);
     }
     return *m_filePaths;
 }
@@ -319,6 +316,25 @@ void MainWindow::trayLeftButton() {
 
 void MainWindow::mnuExitRight_Click() {
     m_platform.processEnd.endNow();
+}
+
+void MainWindow::showSyntax(const QString& text) {
+    m_syntaxDisplay->setText(text);
+}
+
+// "&Run/Play" is left as it is: it becomes usable once "&View Syntax" has made the line it runs.
+void MainWindow::zsnesPathSought() {
+    m_viewSyntax->setEnabled(true);
+    m_romPage->enableLoadRom();
+}
+
+void MainWindow::zsnesPathGone() {
+    m_viewSyntax->setEnabled(false);
+    m_runPlay->setEnabled(false);
+}
+
+void MainWindow::romulusPathChanged(const QString& path) {
+    m_romulusPath = path;
 }
 
 void MainWindow::mnuSettings_Click() {

@@ -3,6 +3,7 @@
 #include "core/ProgramTexts.h"
 #include "platform/Platform.h"
 #include "ui/Launcher.h"
+#include "ui/dialogs/FilePathsListener.h"
 #include "ui/main/OptionPages.h"
 
 #include <QMainWindow>
@@ -24,7 +25,7 @@ class RomPage;
 
 // Mivo's main window: the emulator options on their tabs, the command line they make, the ROM to
 // run, and the menus that lead to everything else.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private FilePathsListener {
     Q_OBJECT
 
 public:
@@ -61,6 +62,11 @@ private:
     void mnuExitRight_Click();
     void trayLeftButton();
 
+    void showSyntax(const QString& text) override;
+    void zsnesPathSought() override;
+    void zsnesPathGone() override;
+    void romulusPathChanged(const QString& path) override;
+
     Platform m_platform;
     Launcher m_launcher;
     QTabWidget* m_tabs;
@@ -71,7 +77,6 @@ private:
     QLabel* m_syntaxDisplay = nullptr;
     QLabel* m_romDisplay = nullptr;
     RememberedFileDialog* m_zsnesDialog;
-    RememberedFileDialog* m_romDialog;
     RememberedFileDialog* m_romulusDialog;
     QString m_romulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
     QPointer<FilePathsDialog> m_filePaths;

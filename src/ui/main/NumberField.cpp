@@ -1,7 +1,6 @@
 #include "ui/main/NumberField.h"
 
 #include "core/NumberRule.h"
-#include "ui/main/ValidityFlag.h"
 
 #include <limits>
 
@@ -9,13 +8,24 @@ namespace mivo {
 
 NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
     : QLineEdit(parent)
-    , m_row(row)
-    , m_flag(new ValidityFlag(catalogueText(row.flagName), this)) {
+    , m_row(row) {
     setObjectName(catalogueText(row.name));
     setMaxLength(std::numeric_limits<int>::max()); // Qt cuts at 32767 characters otherwise
-    // The start text is not checked: the flag keeps its own name until the first change.
+    // The start text is not checked: the verdict keeps the label's name until the first change.
     setText(catalogueText(row.startText));
     connect(this, &QLineEdit::textChanged, this, &NumberField::Text_Change);
+}
+
+QString NumberField::validityText() const {
+    switch (m_validity) {
+    case Validity::Unchecked:
+        break;
+    case Validity::InRange:
+        return QStringLiteral("True");
+    case Validity::OutOfRange:
+        return QStringLiteral("False");
+    }
+    return catalogueText(m_row.flagName);
 }
 
 void NumberField::Text_Change() {
@@ -24,7 +34,7 @@ void NumberField::Text_Change() {
     // results alone, so that run only confirms the verdict.
     if (corrected.text != text())
         setText(corrected.text);
-    m_flag->setValidity(corrected.validity);
+    m_validity = corrected.validity;
 }
 
 } // namespace mivo

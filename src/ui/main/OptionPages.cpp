@@ -3,7 +3,6 @@
 #include "ui/main/CheckTitledFrame.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/NumberField.h"
-#include "ui/main/ValidityFlag.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -155,7 +154,7 @@ OptionSnapshot OptionPages::snapshot() const {
         options.selected[i] = m_optionButtons[i]->isChecked();
     for (std::size_t i = 0; i < m_numberFields.size(); ++i) {
         options.numberTexts[i] = m_numberFields[i]->text();
-        options.validity[i] = m_numberFields[i]->flag().validity();
+        options.validity[i] = m_numberFields[i]->validity();
     }
     return options;
 }

@@ -1,5 +1,8 @@
 #include "ui/main/RomPage.h"
 
+#include "core/ProgramTexts.h"
+#include "ui/RememberedFileDialog.h"
+
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,8 +27,10 @@ QString shownCaption(QString caption) {
 
 } // namespace
 
-RomPage::RomPage(QWidget* parent)
+RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     : QWidget(parent)
+    , m_fileDialogs(fileDialogs)
+    , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, this))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
     , m_romList(new QListWidget(this)) {
     m_romList->setObjectName(QStringLiteral("File1"));
@@ -75,6 +80,39 @@ RomPage::RomPage(QWidget* parent)
     grid->addWidget(buttons, 1, 0);
     grid->addWidget(warning, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
+
+    connect(m_loadButton, &QPushButton::clicked, this, &RomPage::Command4_Click);
+    connect(m_clearButton, &QPushButton::clicked, this, &RomPage::Command6_Click);
+    // Activation is a double click, or Return for someone using the keyboard.
+    connect(m_romList, &QListWidget::itemActivated, this, &RomPage::File1_DblClick);
+}
+
+void RomPage::enableLoadRom() {
+    m_loadButton->setEnabled(true);
+}
+
+void RomPage::Command4_Click() {
+    // A cancelled dialog keeps its last file, so cancelling shows that file again.
+    m_romDialog->show(window(), m_fileDialogs);
+    if (m_romDialog->fileName().isEmpty()) {
+        emit romChanged(QString::fromLatin1(texts::kRomPlaceholder));
+        return;
+    }
+    emit romChanged(m_romDialog->fileName());
+    m_clearButton->setEnabled(true);
+}
+
+void RomPage::Command6_Click() {
+    m_clearButton->setEnabled(false);
+    m_romDialog->setFileName(QString());
+    emit romChanged(QString::fromLatin1(texts::kRomPlaceholder));
+}
+
+void RomPage::File1_DblClick(const QListWidgetItem* item) {
+    // Joined with the system's own separator; a folder that already ends in one (the root) gets a
+    // second, which names the same file.
+    emit romChanged(m_listFolder + QDir::separator() + item->text());
+    m_clearButton->setEnabled(true);
 }
 
 } // namespace mivo

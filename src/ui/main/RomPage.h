@@ -4,25 +4,40 @@
 #include <QWidget>
 
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace mivo {
 
+class FileOpenDialog;
+class RememberedFileDialog;
+
 // The "Rom(s)" tab: the ROM files of the folder Mivo was started in, and the buttons that choose or
-// drop a ROM. The list is read once, when the page is built.
+// drop a ROM. The ROM is chosen from the ROM file dialog, or by a double click (or Return) on a file
+// of the list; the choice lives in the ROM display and nowhere else. The list is read once, when the
+// page is built.
 class RomPage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit RomPage(QWidget* parent);
+    // `fileDialogs` must outlive the page.
+    RomPage(FileOpenDialog& fileDialogs, QWidget* parent);
 
-    [[nodiscard]] QListWidget& romList() const { return *m_romList; }
-    [[nodiscard]] QPushButton& loadButton() const { return *m_loadButton; }
-    [[nodiscard]] QPushButton& clearButton() const { return *m_clearButton; }
-    // The folder the list shows, as the system names it.
-    [[nodiscard]] const QString& listFolder() const { return m_listFolder; }
+    // "Load Rom....." becomes usable once the emulator has been looked for.
+    void enableLoadRom();
+
+signals:
+    // The ROM display is to show `text`: the chosen ROM's path, or the placeholder for none.
+    void romChanged(const QString& text);
 
 private:
+    void Command4_Click();
+    void Command6_Click();
+    void File1_DblClick(const QListWidgetItem* item);
+
+    FileOpenDialog& m_fileDialogs;
+    RememberedFileDialog* m_romDialog;
+    // The folder the list shows, as the system names it.
     QString m_listFolder;
     QListWidget* m_romList;
     QPushButton* m_loadButton;

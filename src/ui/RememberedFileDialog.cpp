@@ -1,4 +1,4 @@
-#include "ui/main/RememberedFileDialog.h"
+#include "ui/RememberedFileDialog.h"
 
 #include "platform/FileOpenDialog.h"
 
