@@ -1,6 +1,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 

@@ -191,7 +191,10 @@ private slots:
         QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
         inPaths("Find Zsnes.....");
         QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, kNoZsnes);
-        QVERIFY(d().button("&View Syntax")->isEnabled());
+        d().press("&View Syntax");
+        QCOMPARE(d().syntax(), kNoZsnes + " -0");
+        inPaths("Clear"); // the field holds the placeholder already: the line goes all the same
+        QCOMPARE(d().syntax(), kNoZsnes);
 
         // Typing is mirrored key by key, into the line and into the dialog.
         d().typeInto(pathField("Zsnes Path"), "/zs");
@@ -362,7 +365,8 @@ private slots:
         QApplication::setFont(desktop);
         QVERIFY(window);
         QCOMPARE(d().fakes.beeper.beeps, 1);
-        QVERIFY(!d().window->isEnabled());
+        QVERIFY(!d().window->isEnabled() &&
+                d().fakes.tray.popupMenu->isEnabled()); // the tray's Exit still works
         QVERIFY(!d().window->close()); // not even the close box of the locked window gets through
         QVERIFY(d().fakes.programs.started.isEmpty());
         QCOMPARE(window->size(), size);
@@ -415,12 +419,24 @@ private slots:
         QVERIFY(qAlpha(hand.pixmap().toImage().pixel(5, 0)) == 255); // the finger tip is the hot spot
     }
 
-    void romulusStartsFromItsPathOrIsMissed() {
+    // Romulus is the whole path, blanks included, with no arguments; only the exact placeholder is missed.
+    void romulusStartsFromItsWholePath() {
         start({{"romuluspath", "romulus path not selected"}}); // differs only in case
+        inPaths("Find Romulus", "/opt/My Romulus/romulus", "Romulus Path");
         d().menu("&Add-ons", "&Romulus");
-        QCOMPARE(d().fakes.programs.started.size(), 1);
+        QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
         QCOMPARE(d().fakes.beeper.beeps, 0);
         QVERIFY(d().window->isEnabled());
+    }
+
+    void aRestoredGreyedBoxTakesOnlyTwoStatesFromTheUser() {
+        start({{"Minimize to tray", "2"}});
+        for (const Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+            d().tick("Mivo minimizes into system tray");
+            QCOMPARE(d().named<QCheckBox>("Check36")->checkState(), expected);
+        }
+        d().menu("&File", "&Exit");
+        QCOMPARE(d().fakes.settings.values.value("Minimize to tray"), "1");
     }
 };
 

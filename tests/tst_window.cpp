@@ -335,6 +335,8 @@ private slots:
         QTest::newRow("above percent") << percent << "500"
                                        << "120"
                                        << "True" << false;
+        QTest::newRow("no length limit")
+            << skip << QString(39999, u'0') + u'5' << QString(39999, u'0') + u'5' << "True" << false;
     }
     void numberFieldsCorrectEachChange() {
         QFETCH(QString, field);
