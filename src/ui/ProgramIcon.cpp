@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QColor>
 #include <QImage>
@@ -27,7 +27,7 @@ QIcon drawnStandIn() {
     painter.setBrush(QColor(0xff, 0xc8, 0x3d));
     painter.drawPolygon(QPolygonF({QPointF(19, 14), QPointF(19, 34), QPointF(35, 24)}));
     painter.end();
-    return QIcon(QPixmap::fromImage(image));
+    return {QPixmap::fromImage(image)};
 }
 
 } // namespace
@@ -35,14 +35,15 @@ QIcon drawnStandIn() {
 QIcon programIcon() {
     // Load the picture first and build the icon from it: an icon made from a path that does not exist is
     // empty but not necessarily "null" (Qt 6.4 reports such an icon as non-null), so the check has to be
-    // made on the picture itself.
-    const QImage image(QString::fromLatin1(kProgramIconResource));
+    // made on the picture itself. Naming the format lets Qt read it with its own PNG reader at once,
+    // instead of loading every image format plugin to ask each whether it knows the file.
+    const QImage image(QString::fromLatin1(kProgramIconResource), "PNG");
     if (image.isNull()) {
         qWarning("Mivo: the program icon %s is missing from the resources; using a drawn stand-in",
                  kProgramIconResource);
         return drawnStandIn();
     }
-    return QIcon(QPixmap::fromImage(image));
+    return {QPixmap::fromImage(image)};
 }
 
 } // namespace mivo
