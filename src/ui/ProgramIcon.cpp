@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -35,9 +36,11 @@ QIcon drawnStandIn() {
 QIcon programIcon() {
     // Load the picture first and build the icon from it: an icon made from a path that does not exist is
     // empty but not necessarily "null" (Qt 6.4 reports such an icon as non-null), so the check has to be
-    // made on the picture itself. Naming the format lets Qt read it with its own PNG reader at once,
-    // instead of loading every image format plugin to ask each whether it knows the file.
-    const QImage image(QString::fromLatin1(kProgramIconResource), "PNG");
+    // made on the picture itself. With its format named and guessing turned off, Qt reads it with its own
+    // PNG reader at once: guessing would load every image format plugin to ask each about the file.
+    QImageReader reader(QString::fromLatin1(kProgramIconResource), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull()) {
         qWarning("Mivo: the program icon %s is missing from the resources; using a drawn stand-in",
                  kProgramIconResource);
