@@ -1,9 +1,12 @@
-// Mivo exactly as it starts: app/main.cpp is compiled into this program with its main() renamed, so
-// the window is wired by the program's own code and not by a copy of it. FirstFrameReporter, linked
-// in beside it, reports the first painted frame.
+// Mivo exactly as its main() starts it, with the first painted frame reported.
 
-int mivoProgramMain(int argc, char* argv[]);
+#include "FirstFrame.h"
+#include "ui/main/Program.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
-    return mivoProgramMain(argc, argv);
+    QApplication app(argc, argv);
+    mivo::bench::reportFirstFrame();
+    return mivo::runMivo();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs a built Mivo tree into a throw-away prefix, starts the installed program on a private X
-# server, waits for its window "Mivo v1.60", takes a screenshot and ends it.
+# server, waits for its window "Mivo v<version>" (the version the build was configured with), takes a
+# screenshot and ends it.
 #
 #   tools/smoke-x.sh BUILD_DIR [SCREENSHOT.png]
 #
@@ -10,12 +11,15 @@ set -euo pipefail
 [[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [SCREENSHOT.png]" >&2; exit 2; }
 build_dir=$1
 screenshot=${2:-$build_dir/smoke-x.png}
-readonly title="Mivo v1.60"
 
 fail() {
     echo "smoke-x: FAIL: $*" >&2
     exit 1
 }
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt" 2>/dev/null) || true
+[[ -n "$version" ]] || fail "no project version in $build_dir/CMakeCache.txt"
+readonly title="Mivo v$version"
 
 for tool in xvfb-run xwininfo import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"

@@ -2,28 +2,53 @@
 
 #include "core/ProgramTexts.h"
 
-#include <QIcon>
+#include <QEvent>
+#include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
 
 namespace mivo {
 
-QtTrayIcon::QtTrayIcon(const QIcon& icon, QObject* parent)
+QtTrayIcon::QtTrayIcon(QIcon icon, QObject* parent)
     : TrayIcon(parent)
-    , m_icon(new QSystemTrayIcon(icon, this)) {
+    , m_picture(std::move(icon)) {}
+
+void QtTrayIcon::appearAfterFirstPaintOf(QWidget& window) {
+    window.installEventFilter(this);
+}
+
+bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // Made once the event loop is back, after the frame being painted has reached the screen.
+        QTimer::singleShot(0, this, &QtTrayIcon::create);
+    }
+    return false;
+}
+
+void QtTrayIcon::create() {
+    if (m_icon != nullptr)
+        return;
+    m_icon = new QSystemTrayIcon(m_picture, this);
     m_icon->setToolTip(QString::fromLatin1(texts::kTrayToolTip));
     // The right button needs nothing here: QSystemTrayIcon opens the context menu by itself.
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             emit leftButtonClicked();
     });
+    m_icon->setContextMenu(m_menu);
+    m_icon->setVisible(m_inTray);
 }
 
 void QtTrayIcon::setInTray(bool inTray) {
-    m_icon->setVisible(inTray);
+    m_inTray = inTray;
+    if (m_icon != nullptr)
+        m_icon->setVisible(inTray);
 }
 
 bool QtTrayIcon::isInTray() const {
-    return m_icon->isVisible();
+    return m_inTray;
 }
 
 bool QtTrayIcon::isTrayAvailable() const {
@@ -31,7 +56,9 @@ bool QtTrayIcon::isTrayAvailable() const {
 }
 
 void QtTrayIcon::setPopupMenu(QMenu* menu) {
-    m_icon->setContextMenu(menu);
+    m_menu = menu;
+    if (m_icon != nullptr)
+        m_icon->setContextMenu(menu);
 }
 
 } // namespace mivo

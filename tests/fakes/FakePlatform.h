@@ -49,9 +49,11 @@ public:
         requests.append(request);
         if (answers.empty())
             return std::nullopt;
-        auto answer = answers.front();
+        // Taken apart and made anew: GCC's -O3 flow analysis loses track of a copied optional<QString>.
+        const bool cancelled = !answers.front().has_value();
+        const QString answer = answers.front().value_or(QString());
         answers.pop_front();
-        return answer;
+        return cancelled ? std::nullopt : std::optional<QString>(answer);
     }
 
     std::deque<std::optional<QString>> answers; // nullopt: the user cancels

@@ -1,5 +1,6 @@
 #include "ui/dialogs/InformationWindows.h"
 
+#include "core/Version.h"
 #include "platform/DesktopServices.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/AboutContent.h"
@@ -58,9 +59,11 @@ std::unique_ptr<InformationWindow> makeRomulusNotFoundWindow() {
 
 std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
     return makeWindow("Form2", "About", {2745, 2250}, [&urls](QVBoxLayout& content, QWidget& window) {
-        QLabel* title = textLabel(
-            QStringLiteral("Label1"),
-            QStringLiteral("Mivo v1.60\nWritten by: %1").arg(QString::fromUtf8(about::kAuthorAlias)), window);
+        QLabel* title =
+            textLabel(QStringLiteral("Label1"),
+                      QStringLiteral("%1\nWritten by: %2")
+                          .arg(QLatin1StringView(kNameAndVersion), QString::fromUtf8(about::kAuthorAlias)),
+                      window);
         title->setAlignment(Qt::AlignCenter);
         content.addWidget(title);
 

@@ -53,11 +53,35 @@ std::vector<PageItem> itemsOn(OptionTab tab) {
     return items;
 }
 
+void packRows(QWidget& page) {
+    for (auto* button : page.findChildren<QAbstractButton*>()) {
+        const int text = button->fontMetrics().height();
+        button->setFixedHeight(std::max(text + 2, 15));
+    }
+    for (auto* field : page.findChildren<QLineEdit*>()) {
+        field->setFixedHeight(field->fontMetrics().height() + 4);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    }
+    // Below a frame's title the buttons start clear of the box standing on its edge.
+    for (auto* frame : page.findChildren<QGroupBox*>())
+        frame->layout()->setContentsMargins(10, frame->fontMetrics().height() / 2 + 4, 6, 3);
+    for (auto* frame : page.findChildren<CheckTitledFrame*>())
+        frame->updateGeometry();
+}
+
+bool fits(QSize needed, QSize area) {
+    return needed.width() <= area.width() && needed.height() <= area.height();
+}
+
 } // namespace
 
 OptionPages::OptionPages(QWidget* pageParent) {
-    for (const OptionTab tab : {OptionTab::Video, OptionTab::SoundControls, OptionTab::Misc})
-        m_pages.at(static_cast<std::size_t>(tab)) = buildPage(tab, pageParent);
+    for (const OptionTab tab : {OptionTab::Video, OptionTab::SoundControls, OptionTab::Misc}) {
+        QWidget* page = buildPage(tab, pageParent);
+        // Packed before anything measures the page, so that its layout is worked out once, at this size.
+        packRows(*page);
+        m_pages.at(static_cast<std::size_t>(tab)) = page;
+    }
 }
 
 QWidget* OptionPages::page(OptionTab tab) const {
@@ -159,45 +183,35 @@ OptionSnapshot OptionPages::snapshot() const {
     return options;
 }
 
-namespace {
-
-void packRows(QWidget& page) {
-    for (auto* button : page.findChildren<QAbstractButton*>()) {
-        const int text = button->fontMetrics().height();
-        button->setFixedHeight(std::max(text + 2, 15));
-    }
-    for (auto* field : page.findChildren<QLineEdit*>()) {
-        field->setFixedHeight(field->fontMetrics().height() + 4);
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    }
-    // Below a frame's title the buttons start clear of the box standing on its edge.
-    for (auto* frame : page.findChildren<QGroupBox*>())
-        frame->layout()->setContentsMargins(10, frame->fontMetrics().height() / 2 + 4, 6, 3);
-    for (auto* frame : page.findChildren<CheckTitledFrame*>())
-        frame->updateGeometry();
-}
-
-bool fits(const QWidget& page, QSize area) {
-    const QSize needed = page.layout()->totalSizeHint();
-    return needed.width() <= area.width() && needed.height() <= area.height();
-}
-
-} // namespace
-
 void OptionPages::fitInto(QSize pageArea) const {
     constexpr double kSmallestPointSize = 7.0;
+    constexpr double kStep = 0.5;
+    // The pages were packed at the window's font when they were built; at that font their layouts are
+    // measured once, here, and with the usual desktop font that is all.
+    QSize needed;
+    for (QWidget* page : m_pages)
+        needed = needed.expandedTo(page->layout()->totalSizeHint());
     QFont font = m_pages.front()->font();
-    for (;;) {
+    const double windowSize = font.pointSizeF();
+    if (fits(needed, pageArea) || windowSize - kStep < kSmallestPointSize)
+        return;
+    // Text and rows shrink with the font, margins do not: the font scaled by the space there is to the
+    // space needed is the largest that could fit, so the steps down start there and not at the top.
+    const double scale = std::min(static_cast<double>(pageArea.width()) / needed.width(),
+                                  static_cast<double>(pageArea.height()) / needed.height());
+    const int lowestStep = static_cast<int>((windowSize - kSmallestPointSize) / kStep);
+    for (int step = std::clamp(static_cast<int>(windowSize * (1.0 - scale) / kStep), 1, lowestStep);;
+         ++step) {
+        font.setPointSizeF(windowSize - step * kStep);
         bool allFit = true;
         for (QWidget* page : m_pages) {
             page->setFont(font);
             packRows(*page);
             page->layout()->invalidate();
-            allFit = allFit && fits(*page, pageArea);
+            allFit = allFit && fits(page->layout()->totalSizeHint(), pageArea);
         }
-        if (allFit || font.pointSizeF() - 0.5 < kSmallestPointSize)
+        if (allFit || step >= lowestStep)
             return;
-        font.setPointSizeF(font.pointSizeF() - 0.5);
     }
 }
 

@@ -30,8 +30,9 @@ public:
     // The state of every option as the controls hold it now.
     [[nodiscard]] OptionSnapshot snapshot() const;
 
-    // Packs the rows to the height of their text and, where a page still does not fit into `pageArea`
-    // with the window's font, steps the pages' font down by half points (not below 7) until all fit.
+    // The rows are packed to the height of their text when the pages are built. Where a page does not
+    // fit into `pageArea` with the window's font, steps the pages' font down by half points (not below 7)
+    // until all fit.
     // The window keeps its designed size; nothing is cut off on a desktop with a larger font.
     void fitInto(QSize pageArea) const;
 

@@ -1,7 +1,8 @@
-#include "ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QColor>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -27,7 +28,7 @@ QIcon drawnStandIn() {
     painter.setBrush(QColor(0xff, 0xc8, 0x3d));
     painter.drawPolygon(QPolygonF({QPointF(19, 14), QPointF(19, 34), QPointF(35, 24)}));
     painter.end();
-    return QIcon(QPixmap::fromImage(image));
+    return {QPixmap::fromImage(image)};
 }
 
 } // namespace
@@ -35,14 +36,17 @@ QIcon drawnStandIn() {
 QIcon programIcon() {
     // Load the picture first and build the icon from it: an icon made from a path that does not exist is
     // empty but not necessarily "null" (Qt 6.4 reports such an icon as non-null), so the check has to be
-    // made on the picture itself.
-    const QImage image(QString::fromLatin1(kProgramIconResource));
+    // made on the picture itself. With its format named and guessing turned off, Qt reads it with its own
+    // PNG reader at once: guessing would load every image format plugin to ask each about the file.
+    QImageReader reader(QString::fromLatin1(kProgramIconResource), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull()) {
         qWarning("Mivo: the program icon %s is missing from the resources; using a drawn stand-in",
                  kProgramIconResource);
         return drawnStandIn();
     }
-    return QIcon(QPixmap::fromImage(image));
+    return {QPixmap::fromImage(image)};
 }
 
 } // namespace mivo

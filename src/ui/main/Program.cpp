@@ -1,0 +1,42 @@
+#include "ui/main/Program.h"
+
+#include "ui/ProgramIcon.h"
+
+#include <QApplication>
+
+namespace mivo {
+namespace {
+
+// Application-wide set-up, made as the tray icon is, before the window; returns the program's icon.
+QIcon setUpApplication() {
+    QIcon icon = programIcon();
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    // Mivo ends only through its own exit steps: with the main window hidden in the tray, closing the
+    // File Paths window must not end it without saving.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return icon;
+}
+
+} // namespace
+
+Program::Program()
+    // A copy of the program under another name keeps a set of values of its own.
+    : m_settings(settingsFilePath(applicationNameFromExecutable(QCoreApplication::applicationFilePath())))
+    , m_tray(setUpApplication())
+    , m_window({m_settings, m_programs, m_fileDialogs, m_urls, m_beeper, m_messages, m_tray, m_processEnd}) {}
+
+void Program::start() {
+    m_window.Form_Load();
+    m_tray.appearAfterFirstPaintOf(m_window);
+    QObject::connect(&m_systemEnd, &SystemEndWatcher::endRequested, &m_window, &MainWindow::Form_Unload);
+    m_window.show();
+}
+
+int runMivo() {
+    Program program;
+    program.start();
+    return QApplication::exec();
+}
+
+} // namespace mivo

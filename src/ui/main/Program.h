@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/QtBeeper.h"
+#include "platform/QtFileOpenDialog.h"
+#include "platform/QtMessenger.h"
+#include "platform/QtProcessEnd.h"
+#include "platform/QtProgramStarter.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/QtTrayIcon.h"
+#include "platform/QtUrlOpener.h"
+#include "platform/SystemEndWatcher.h"
+#include "ui/main/MainWindow.h"
+
+namespace mivo {
+
+// Mivo on the real desktop: the main window wired to the Qt side of every platform interface. Made
+// once the QApplication exists; the program's main() and the start-up benchmark both start Mivo this way.
+class Program {
+public:
+    Program();
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    [[nodiscard]] MainWindow& window() { return m_window; }
+
+    // Restores the stored values, shows the window and puts the tray icon up once the window has painted.
+    // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does.
+    void start();
+
+private:
+    QtSettingsStore m_settings;
+    QtProgramStarter m_programs;
+    QtFileOpenDialog m_fileDialogs;
+    QtUrlOpener m_urls;
+    QtBeeper m_beeper;
+    QtMessenger m_messages;
+    QtTrayIcon m_tray;
+    QtProcessEnd m_processEnd;
+    MainWindow m_window;
+    SystemEndWatcher m_systemEnd;
+};
+
+// Starts Mivo in the QApplication already made and runs the event loop until the program ends.
+int runMivo();
+
+} // namespace mivo
