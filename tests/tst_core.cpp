@@ -61,6 +61,16 @@ private slots:
         QVERIFY((options.numberTexts == std::array<QString, 4>{"0", "0", "0", "50"}));
     }
 
+    void headings() {
+        for (const auto& [check, frame] :
+             {std::pair{2, "Frame1"}, {3, "Frame2"}, {23, "Frame3"}, {29, "Frame4"}})
+            QVERIFY(kOptionGroups.at(groupHeadedBy(checkIndex(check)).value()).frameName == frame);
+        for (const auto& [check, field] :
+             {std::pair{14, "Text1"}, {15, "Text2"}, {19, "Text3"}, {22, "Text4"}})
+            QVERIFY(kNumberFields.at(numberFieldHeadedBy(checkIndex(check)).value()).name == field);
+        QVERIFY(!groupHeadedBy(checkIndex(1)) && !numberFieldHeadedBy(checkIndex(37)));
+    }
+
     void compose_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("items");
@@ -131,7 +141,8 @@ private slots:
         row("250", 3, "100", InRange);
         row("0.0001e400", 3, "100", InRange);
         row(QString(350, u'0') + "1e-340", 3, "0", InRange); // written out longer than a double holds
-        row("0." + QString(350, u'0') + "1e10", 3, "0", InRange);
+        row("0." + QString(350, u'0') + "1e0010", 3, "0", InRange);
+        row("0.1" + QString(400, u'0') + "e320", 3, "100", InRange);
         row("1" + QString(350, u'0'), 3, "100", InRange);
         row("30", 4, "30", OutOfRange);
         row("50", 4, "50", InRange);
