@@ -56,7 +56,9 @@ public:
         print(name.leftJustified(35) + value.leftJustified(58) + QStringLiteral(" target ") +
               target.leftJustified(12) + (met ? QStringLiteral(" PASS") : QStringLiteral(" FAIL")));
     }
-    void printTally() const { print(QStringLiteral("%1 passed, %2 failed").arg(m_passed).arg(m_failed)); }
+    void printTally() const {
+        print(QStringLiteral("targets met: %1, missed: %2").arg(m_passed).arg(m_failed));
+    }
 
     const int repetitions; // every figure is the median of this many
 
@@ -76,7 +78,7 @@ struct Contender {
     QString program;
     QStringList arguments;
     std::vector<double> milliseconds{}, residentKiB{}; // NOLINT(readability-isolate-declaration)
-    bool complete = true;                          // a start that reports nothing spoils the whole series
+    bool complete = true;                              // a start that reports nothing spoils the whole series
 
     void run(const QProcessEnvironment& environment, bool counted) {
         QProcess child;
@@ -166,15 +168,18 @@ OptionSnapshot everythingTicked() {
     return options;
 }
 
-// Starts the driver's window on the Zsnes path `zsnes` with its controls as everythingTicked() says.
-void startTicked(testing::MainWindowDriver& driver, const QString& zsnes) {
-    driver.fakes().settings.values.insert(QLatin1StringView(settings::kZsnesPath), zsnes);
-    driver.start();
+// A window on fakes and the Zsnes path `zsnes`, with its controls as everythingTicked() says.
+std::unique_ptr<testing::MainWindowDriver> startTicked(const QString& zsnes,
+                                                       ProgramStarter* programs = nullptr) {
+    auto driver = std::make_unique<testing::MainWindowDriver>(
+        QMap<QString, QString>{{QLatin1StringView(settings::kZsnesPath), zsnes}}, programs);
     for (int number = 1; number <= static_cast<int>(kCheckBoxes.size()); ++number)
-        driver.check(number)->setChecked(true);
+        driver->named<QCheckBox>(QStringLiteral("Check%1").arg(number))->setChecked(true);
     // Typed text is checked as it changes, which is what marks a field as in range.
     for (std::size_t i = 0; i < kNumberFields.size(); ++i)
-        driver.field(static_cast<int>(i) + 1)->setText(fromCatalogue(kNumberFields[i].maximumText));
+        driver->named<QLineEdit>(QStringLiteral("Text%1").arg(i + 1))
+            ->setText(fromCatalogue(kNumberFields[i].maximumText));
+    return driver;
 }
 
 QString perLine(double microseconds, int count, const char* what) {
@@ -201,21 +206,20 @@ void measureViewSyntax(Report& report) {
                  perLine(composition, kCompositions, "compositions"), target,
                  composition < kTargetMicroseconds);
 
-    testing::MainWindowDriver driver;
-    startTicked(driver, kZsnes);
-    QAbstractButton* viewSyntax = driver.command(1);
+    const auto driver = startTicked(kZsnes);
+    auto* viewSyntax = driver->named<QAbstractButton>(QStringLiteral("Command1"));
     viewSyntax->click();
     const QString expected = composeCommandLine(kZsnes, options);
     const QString pressName = QStringLiteral("View Syntax, press on Command1");
-    if (driver.syntax() != expected) {
-        report.judge(pressName, QStringLiteral("the window shows another line: ") + driver.syntax(), target,
+    if (driver->syntax() != expected) {
+        report.judge(pressName, QStringLiteral("the window shows another line: ") + driver->syntax(), target,
                      false);
         return;
     }
     Report::print(QStringLiteral("# the line, %1 characters: %2").arg(expected.size()).arg(expected));
     // Each press finds the display showing the bare path, as after a change of it, so the press really
     // replaces the text; only the press itself is timed. The label repaints later, from the event loop.
-    FilePathsDialog& paths = driver.window().filePaths();
+    FilePathsDialog& paths = driver->window->filePaths();
     const double press = medianOf(report.repetitions, [&] {
         std::int64_t elapsed = 0;
         for (int i = 0; i < kPresses; ++i) {
@@ -263,13 +267,15 @@ private:
 void measureRunPlay(Report& report) {
     const StampFifo stamps;
     QtProgramStarter programs;
-    testing::MainWindowDriver driver(&programs);
-    startTicked(driver, QStringLiteral(MIVO_BENCH_STANDIN));
-    driver.check(kMinimizeToTrayCheck)->setChecked(false);
-    driver.fakes().fileDialogs.answers.push_back(stamps.path()); // the "ROM" is the FIFO
-    driver.command(4)->click();                                  // Load Rom
-    driver.command(1)->click();
-    if (!stamps.isOpen() || driver.romDisplay() == QLatin1StringView(texts::kRomPlaceholder))
+    const auto driver = startTicked(QStringLiteral(MIVO_BENCH_STANDIN), &programs);
+    const auto command = [&driver](int number) {
+        return driver->named<QAbstractButton>(QStringLiteral("Command%1").arg(number));
+    };
+    driver->named<QCheckBox>(QStringLiteral("Check36"))->setChecked(false);
+    driver->fakes.fileDialogs.answers.push_back(stamps.path()); // the "ROM" is the FIFO
+    command(4)->click();                                        // Load Rom
+    command(1)->click();
+    if (!stamps.isOpen() || driver->rom() == QLatin1StringView(texts::kRomPlaceholder))
         return Report::print(QStringLiteral("# Run/Play not measured: no stamp FIFO or no ROM chosen"));
     const QString name = QStringLiteral("Run/Play, press to program's main");
     const QString target = QStringLiteral("< %1 ms").arg(kTargetMilliseconds);
@@ -277,7 +283,7 @@ void measureRunPlay(Report& report) {
     for (int i = -kWarmUps; i < report.repetitions; ++i) {
         const std::int64_t cpuBefore = nanoseconds(CLOCK_THREAD_CPUTIME_ID);
         const std::int64_t pressedAt = nanoseconds();
-        driver.command(2)->click();
+        command(2)->click();
         const std::int64_t returnedAt = nanoseconds();
         const std::int64_t cpuUsed = nanoseconds(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
         const auto startedAt = stamps.nextStamp();
@@ -300,11 +306,11 @@ void measureRunPlay(Report& report) {
                        .arg(median(blocking), 0, 'f', 3)
                        .arg(median(ownCpu), 0, 'f', 3));
 
-    driver.window().filePaths().setZsnesPath(QStandardPaths::findExecutable(QStringLiteral("true")));
-    driver.command(1)->click();
+    driver->window->filePaths().setZsnesPath(QStandardPaths::findExecutable(QStringLiteral("true")));
+    command(1)->click();
     const long residentBefore = residentKiB();
     for (int i = 0; i < kPresses; ++i) {
-        driver.command(2)->click();
+        command(2)->click();
         QCoreApplication::processEvents();
     }
     const long growth = residentKiB() - residentBefore;
@@ -317,7 +323,7 @@ void measureRunPlay(Report& report) {
                      .arg(residentBefore)
                      .arg(residentBefore + growth),
                  QStringLiteral("< %1 KiB").arg(kTargetGrowthKiB), growth < kTargetGrowthKiB);
-    if (const qsizetype failed = driver.fakes().messages.warnings.size(); failed > 0)
+    if (const qsizetype failed = driver->fakes.messages.warnings.size(); failed > 0)
         Report::print(QStringLiteral("# %1 presses could not start their program").arg(failed));
 }
 
