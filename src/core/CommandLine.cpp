@@ -14,11 +14,12 @@ struct Contribution {
 };
 
 constexpr std::size_t countSteps() {
-    std::size_t count = kOptionButtons.size() + kNumberFields.size();
-    for (const auto& row : kCheckBoxes)
-        count += row.step > 0 ? 1 : 0;
-    return count;
+    return kOptionButtons.size() + kNumberFields.size() +
+           static_cast<std::size_t>(std::count_if(kCheckBoxes.begin(), kCheckBoxes.end(),
+                                                  [](const CheckBoxRow& row) { return row.step > 0; }));
 }
+// 61 steps, one of which two boxes share.
+static_assert(countSteps() == 62, "every step has its row");
 
 // Every row that can add a switch, sorted by step once at compile time. Two rows may share a step
 // (either of two boxes gives " -y"); the step then counts once.
@@ -43,18 +44,14 @@ bool ticked(const OptionSnapshot& options, int checkNumber) {
 }
 
 bool holds(const Contribution& contribution, const OptionSnapshot& options) {
-    switch (contribution.source) {
-    case Source::CheckBox:
+    if (contribution.source == Source::CheckBox)
         return options.checkValues[contribution.index] == 1;
-    case Source::OptionButton: {
+    if (contribution.source == Source::OptionButton) {
         const auto& button = kOptionButtons[contribution.index];
         return ticked(options, groupRow(button.group).headingCheck) && options.selected[contribution.index];
     }
-    case Source::NumberField:
-        return ticked(options, kNumberFields[contribution.index].headingCheck) &&
-               options.validity[contribution.index] == Validity::InRange;
-    }
-    return false;
+    return ticked(options, kNumberFields[contribution.index].headingCheck) &&
+           options.validity[contribution.index] == Validity::InRange;
 }
 
 void appendLatin1(QString& text, std::string_view part) {
@@ -65,17 +62,15 @@ void appendLatin1(QString& text, std::string_view part) {
 
 OptionSnapshot designedSnapshot() {
     OptionSnapshot options;
-    for (std::size_t i = 0; i < kCheckBoxes.size(); ++i)
-        options.checkValues[i] = kCheckBoxes[i].designedTicked ? 1 : 0;
-    for (std::size_t i = 0; i < kNumberFields.size(); ++i) {
-        options.numberTexts[i] = catalogueText(kNumberFields[i].startText);
-    }
+    std::ranges::transform(kCheckBoxes, options.checkValues.begin(),
+                           [](const CheckBoxRow& row) { return row.designedTicked ? 1 : 0; });
+    std::ranges::transform(kNumberFields, options.numberTexts.begin(),
+                           [](const NumberFieldRow& row) { return catalogueText(row.startText); });
     return options;
 }
 
 QString composeCommandLine(const QString& zsnesPath, const OptionSnapshot& options) {
     QString line = zsnesPath;
-    line.reserve(zsnesPath.size() + 128);
     int lastStep = 0;
     for (const auto& contribution : kContributions) {
         if (contribution.step == lastStep || !holds(contribution, options))

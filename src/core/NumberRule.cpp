@@ -17,8 +17,8 @@ bool isDigit(QChar c) {
 // large or too small for a double can still be told apart.
 struct Scan {
     std::string plain;
-    bool mantissaIsZero = true;
-    long long decimalMagnitude = 0;
+    bool mantissaIsZero;
+    long long decimalMagnitude;
 };
 
 std::optional<Scan> scanNumber(QStringView text) {
@@ -29,8 +29,7 @@ std::optional<Scan> scanNumber(QStringView text) {
     while (end > begin && text[end - 1] == u' ')
         --end;
 
-    Scan scan;
-    scan.plain.reserve(static_cast<std::size_t>(end - begin));
+    Scan scan{{}, true, 0};
     qsizetype i = begin;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) {
         if (text[i] == u'-')
@@ -102,14 +101,15 @@ std::optional<double> numberValue(QStringView text) {
     double value = 0.0;
     const char* first = scan->plain.data();
     const char* last = first + scan->plain.size();
-    const auto [end, error] = std::from_chars(first, last, value);
+    const auto error = std::from_chars(first, last, value).ec;
     if (error == std::errc::result_out_of_range) {
         // Too large or too small for a double: only which of the two matters to the range checks.
         const bool negative = scan->plain.front() == '-';
         const double magnitude = scan->decimalMagnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         return negative ? -magnitude : magnitude;
     }
-    if (error != std::errc{} || end != last)
+    // The scan has already checked the form, so anything from_chars reads is all of it.
+    if (error != std::errc{})
         return std::nullopt;
     return value;
 }

@@ -98,20 +98,26 @@ const OptionGroupRow& groupRow(OptionGroup group) {
     return *row; // every button's group has a frame: checked when the program is built
 }
 
+namespace {
+
+// Where in `rows` the row headed by the box `checkBox` stands, if one is.
+template <typename Rows> std::optional<std::size_t> rowHeadedBy(const Rows& rows, std::size_t checkBox) {
+    const auto row = std::find_if(rows.begin(), rows.end(), [checkBox](const auto& r) {
+        return checkIndex(r.headingCheck) == checkBox;
+    });
+    if (row == rows.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(row - rows.begin());
+}
+
+} // namespace
+
 std::optional<std::size_t> groupHeadedBy(std::size_t checkBox) {
-    for (std::size_t i = 0; i < kOptionGroups.size(); ++i) {
-        if (checkIndex(kOptionGroups[i].headingCheck) == checkBox)
-            return i;
-    }
-    return std::nullopt;
+    return rowHeadedBy(kOptionGroups, checkBox);
 }
 
 std::optional<std::size_t> numberFieldHeadedBy(std::size_t checkBox) {
-    for (std::size_t i = 0; i < kNumberFields.size(); ++i) {
-        if (checkIndex(kNumberFields[i].headingCheck) == checkBox)
-            return i;
-    }
-    return std::nullopt;
+    return rowHeadedBy(kNumberFields, checkBox);
 }
 
 } // namespace mivo
