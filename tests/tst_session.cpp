@@ -35,14 +35,13 @@ class TestSession : public QObject {
         return all;
     }
     QWidget* paths() {
-        if (QWidget* open = testing::MainWindowDriver::topLevel("File Paths"))
+        if (QWidget* open = testing::topLevel("File Paths"))
             return open;
         d().menu("&File", "&Paths");
-        return testing::MainWindowDriver::topLevel("File Paths");
+        return testing::topLevel("File Paths");
     }
     QLineEdit* pathField(const QString& row) {
-        return testing::MainWindowDriver::find<QLineEdit>(
-            paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
+        return testing::find<QLineEdit>(paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
     }
     // Presses a button of the File Paths window, the one on the line below the field of `row`; a file
     // dialog it opens gives `answer`.
@@ -69,6 +68,7 @@ private slots:
     void cleanup() { m_driver.reset(); }
 
     void startRestoresAndCloseStoresTheFourValues_data() {
+        // clang-format off
         QTest::addColumn<Stored>("stored");
         QTest::addColumn<QString>("syntax");
         QTest::addColumn<int>("minimize"); // check state of "Mivo minimizes into system tray"
@@ -76,25 +76,16 @@ private slots:
         QTest::addColumn<QStringList>("saved");
         const QStringList firstRun{"1", "1", "", "Romulus Path"};
         QTest::newRow("first start") << Stored{} << "" << 2 << true << firstRun;
-        QTest::newRow("paths") << Stored{{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/Romulus"}} << kZsnes
-                               << 2 << true << QStringList{"1", "1", kZsnes, "/opt/Romulus"};
-        QTest::newRow("no Zsnes path") << Stored{{"zsnesfilepath", kNoZsnes}} << kNoZsnes << 2 << true
-                                       << QStringList{"1", "1", kNoZsnes, "Romulus Path"};
-        QTest::newRow("placeholder in other case is a path")
-            << Stored{{"zsnesfilepath", "goto ''setup'' to choose the zsnes path"}}
-            << "goto ''setup'' to choose the zsnes path" << 2 << true
-            << QStringList{"1", "1", "goto ''setup'' to choose the zsnes path", "Romulus Path"};
-        QTest::newRow("icon off clears minimise")
-            << Stored{{"Minimize to tray", "1"}, {"Icon in tray", "0"}} << "" << 0 << false
-            << QStringList{"0", "0", "", "Romulus Path"};
-        QTest::newRow("minimise off") << Stored{{"Minimize to tray", "0"}, {"Icon in tray", "1"}} << "" << 0
-                                      << true << QStringList{"0", "1", "", "Romulus Path"};
-        QTest::newRow("greyed") << Stored{{"Minimize to tray", "2"}} << "" << 1 << true
-                                << QStringList{"2", "1", "", "Romulus Path"};
-        QTest::newRow("no numbers") << Stored{{"Minimize to tray", "yes"}, {"Icon in tray", ""}} << "" << 2
-                                    << true << firstRun;
-        QTest::newRow("out of range")
-            << Stored{{"Minimize to tray", "3"}, {"Icon in tray", "-1"}} << "" << 2 << true << firstRun;
+        QTest::newRow("paths") << Stored{{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/Romulus"}} << kZsnes << 2 << true << QStringList{"1", "1", kZsnes, "/opt/Romulus"};
+        QTest::newRow("no Zsnes path") << Stored{{"zsnesfilepath", kNoZsnes}} << kNoZsnes << 2 << true << QStringList{"1", "1", kNoZsnes, "Romulus Path"};
+        QTest::newRow("placeholder in other case is a path") << Stored{{"zsnesfilepath", "goto ''setup'' to choose the zsnes path"}}
+            << "goto ''setup'' to choose the zsnes path" << 2 << true << QStringList{"1", "1", "goto ''setup'' to choose the zsnes path", "Romulus Path"};
+        QTest::newRow("icon off clears minimise") << Stored{{"Minimize to tray", "1"}, {"Icon in tray", "0"}} << "" << 0 << false << QStringList{"0", "0", "", "Romulus Path"};
+        QTest::newRow("minimise off") << Stored{{"Minimize to tray", "0"}, {"Icon in tray", "1"}} << "" << 0 << true << QStringList{"0", "1", "", "Romulus Path"};
+        QTest::newRow("greyed") << Stored{{"Minimize to tray", "2"}} << "" << 1 << true << QStringList{"2", "1", "", "Romulus Path"};
+        QTest::newRow("no numbers") << Stored{{"Minimize to tray", "yes"}, {"Icon in tray", ""}} << "" << 2 << true << firstRun;
+        QTest::newRow("out of range") << Stored{{"Minimize to tray", "3"}, {"Icon in tray", "-1"}} << "" << 2 << true << firstRun;
+        // clang-format on
     }
     void startRestoresAndCloseStoresTheFourValues() {
         QFETCH(Stored, stored);
@@ -110,7 +101,7 @@ private slots:
         QCOMPARE(int(d().named<QCheckBox>("Check36")->checkState()), minimize);
         QCOMPARE(d().named<QCheckBox>("Check36")->isEnabled(), minimizeUsable);
         QCOMPARE(d().fakes.tray.isInTray(), saved[1] == "1");
-        QCOMPARE(testing::MainWindowDriver::topLevel("File Paths"), nullptr); // made, but hidden
+        QCOMPARE(testing::topLevel("File Paths"), nullptr); // made, but hidden
         // Both file dialogs start from the restored paths.
         inPaths("Find Zsnes.....");
         inPaths("Find Romulus", std::nullopt, "Romulus Path");
@@ -277,12 +268,14 @@ private slots:
     }
 
     void trayIconAndMinimising_data() {
+        // clang-format off
         QTest::addColumn<bool>("minimizeToTray");
         QTest::addColumn<bool>("trayAvailable");
         QTest::addColumn<bool>("hidden");
         QTest::newRow("asked, with a tray") << true << true << true;
         QTest::newRow("asked, no tray on this desktop") << true << false << false;
         QTest::newRow("not asked") << false << true << false;
+        // clang-format on
     }
     void trayIconAndMinimising() {
         QFETCH(bool, minimizeToTray);
@@ -315,37 +308,20 @@ private slots:
     }
 
     void informationWindows_data() {
+        // clang-format off
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("names"); // the window's, then its labels' in the order of the texts
-        QTest::newRow("About")
-            << "&Help"
-            << "&About"
-            << "About"
-            << QStringList{"Mivo v1.60\nWritten by: The Mivo developers", "mivo@example.org",
-                           "https://example.org/mivo",
-                           "Thanks to a friend and a software company for the coding answers "
-                           "that made Mivo possible."}
-            << QSize(183, 150) << "Form2 Label1 Label3 Label4 Label2";
-        QTest::newRow("About Add-ons")
-            << "&Add-ons"
-            << "&About Add-ons"
-            << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86)
-            << "Form4 Label1 Label2";
-        QTest::newRow("About Emulators")
-            << "&Help"
-            << "About &Emulators"
-            << "About Emulators"
-            << QStringList{"Zsnes:", "https://www.zsnes.com", "Snes9x:", "https://www.snes9x.com"}
+        QTest::newRow("About") << "&Help" << "&About" << "About" << QStringList{"Mivo v1.60\nWritten by: The Mivo developers", "mivo@example.org", "https://example.org/mivo",
+            "Thanks to a friend and a software company for the coding answers that made Mivo possible."} << QSize(183, 150) << "Form2 Label1 Label3 Label4 Label2";
+        QTest::newRow("About Add-ons") << "&Add-ons" << "&About Add-ons" << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86) << "Form4 Label1 Label2";
+        QTest::newRow("About Emulators") << "&Help" << "About &Emulators" << "About Emulators" << QStringList{"Zsnes:", "https://www.zsnes.com", "Snes9x:", "https://www.snes9x.com"}
             << QSize(222, 126) << "Form6 Label1 Label3 Label2 Label4";
-        QTest::newRow("Romulus Not Found")
-            << "&Add-ons"
-            << "&Romulus"
-            << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63)
-            << "Form3 Label1";
+        QTest::newRow("Romulus Not Found") << "&Add-ons" << "&Romulus" << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63) << "Form3 Label1";
+        // clang-format on
     }
     void informationWindows() {
         QFETCH(QString, menu);
@@ -361,7 +337,7 @@ private slots:
         start({{"romuluspath", kNoRomulus}});
         d().menu(menu, entry);
         d().menu(menu, entry); // again while open: the same window comes forward, with no second beep
-        QPointer<QWidget> window = testing::MainWindowDriver::topLevel(title);
+        QPointer<QWidget> window = testing::topLevel(title);
         QApplication::setFont(desktop);
         QVERIFY(window);
         QCOMPARE(d().fakes.beeper.beeps, 1);
@@ -393,18 +369,18 @@ private slots:
         QTRY_VERIFY(window.isNull());
 
         d().menu(menu, entry);
-        QTest::mouseClick(d().button("&Ok", testing::MainWindowDriver::topLevel(title)), Qt::LeftButton);
+        QTest::mouseClick(d().button("&Ok", testing::topLevel(title)), Qt::LeftButton);
         QVERIFY(d().window->isEnabled());
-        QTRY_COMPARE(testing::MainWindowDriver::topLevel(title), nullptr);
+        QTRY_COMPARE(testing::topLevel(title), nullptr);
     }
 
     void aboutLinksOpenTheirTargets() {
         start();
         d().menu("&Help", "&About");
-        QWidget* about = testing::MainWindowDriver::topLevel("About");
-        auto* mail = d().find<QLabel>(about, [](QLabel* l) { return l->text() == "mivo@example.org"; });
+        QWidget* about = testing::topLevel("About");
+        auto* mail = testing::find<QLabel>(about, [](QLabel* l) { return l->text() == "mivo@example.org"; });
         auto* web =
-            d().find<QLabel>(about, [](QLabel* l) { return l->text() == "https://example.org/mivo"; });
+            testing::find<QLabel>(about, [](QLabel* l) { return l->text() == "https://example.org/mivo"; });
         QTest::mouseClick(mail, Qt::LeftButton);
         web->setFocus();
         QTest::keyClick(web, Qt::Key_Space);

@@ -14,10 +14,10 @@ class QWidget;
 
 namespace mivo::fakes {
 
-class FakeSettingsStore final : public SettingsStore {
-public:
+// Stand-ins for the desktop that record what the program asked of it.
+struct FakeSettingsStore final : SettingsStore {
     QString text(const QString& key, const QString& fallback) const override {
-        return values.contains(key) ? values.value(key) : fallback;
+        return values.value(key, fallback);
     }
     void setText(const QString& key, const QString& value) override {
         values.insert(key, value);
@@ -30,58 +30,44 @@ public:
     int flushes = 0;
 };
 
-class FakeProgramStarter final : public ProgramStarter {
-public:
+struct FakeProgramStarter final : ProgramStarter {
     StartResult start(const ProgramInvocation& invocation) override {
         started.append(invocation);
-        if (failWith.isEmpty())
-            return {true, {}};
-        return {false, failWith};
+        return {failWith.isEmpty(), failWith};
     }
-
     QList<ProgramInvocation> started;
     QString failWith; // set to make every start fail with this reason
 };
 
-class FakeFileOpenDialog final : public FileOpenDialog {
-public:
+struct FakeFileOpenDialog final : FileOpenDialog {
     std::optional<QString> chooseFile(QWidget*, const FileOpenRequest& request) override {
         requests.append(request);
-        if (answers.empty())
-            return std::nullopt;
         // Taken apart and made anew: GCC's -O3 flow analysis loses track of a copied optional<QString>.
-        const bool cancelled = !answers.front().has_value();
-        const QString answer = answers.front().value_or(QString());
-        answers.pop_front();
-        return cancelled ? std::nullopt : std::optional<QString>(answer);
+        const bool chosen = !answers.empty() && answers.front().has_value();
+        const QString answer = chosen ? *answers.front() : QString();
+        if (!answers.empty())
+            answers.pop_front();
+        return chosen ? std::optional<QString>(answer) : std::nullopt;
     }
-
     std::deque<std::optional<QString>> answers; // nullopt: the user cancels
     QList<FileOpenRequest> requests;
 };
 
-class FakeUrlOpener final : public UrlOpener {
-public:
+struct FakeDesktop final : UrlOpener, Beeper, Messenger, ProcessEnd {
     void open(const QString& target) override { opened.append(target); }
-    QStringList opened;
-};
-
-class FakeBeeper final : public Beeper {
-public:
     void beep() override { ++beeps; }
-    int beeps = 0;
-};
-
-class FakeMessenger final : public Messenger {
-public:
     void warn(QWidget*, const QString& title, const QString& text) override {
         warnings.append({title, text});
     }
+    void endNow() override { ++ends; }
+
+    QStringList opened;
+    int beeps = 0;
     QList<QPair<QString, QString>> warnings;
+    int ends = 0;
 };
 
-class FakeTrayIcon final : public TrayIcon {
-public:
+struct FakeTrayIcon final : TrayIcon {
     void setInTray(bool inTray) override { m_inTray = inTray; }
     bool isInTray() const override { return m_inTray; }
     bool isTrayAvailable() const override { return available; }
@@ -94,25 +80,21 @@ private:
     bool m_inTray = false;
 };
 
-class FakeProcessEnd final : public ProcessEnd {
-public:
-    void endNow() override { ++ends; }
-    int ends = 0;
-};
-
 // One of each fake, wired into a Platform for the window under test.
 struct FakePlatform {
     FakeSettingsStore settings;
     FakeProgramStarter programs;
     FakeFileOpenDialog fileDialogs;
-    FakeUrlOpener urls;
-    FakeBeeper beeper;
-    FakeMessenger messages;
+    FakeDesktop desktop;
     FakeTrayIcon tray;
-    FakeProcessEnd processEnd;
+    // TEMPORARY aliases while the other test files move to `desktop`.
+    FakeDesktop& urls = desktop;
+    FakeDesktop& beeper = desktop;
+    FakeDesktop& messages = desktop;
+    FakeDesktop& processEnd = desktop;
 
     Platform platform() {
-        return {settings, programs, fileDialogs, urls, beeper, messages, tray, processEnd};
+        return {settings, programs, fileDialogs, desktop, desktop, desktop, tray, desktop};
     }
 };
 

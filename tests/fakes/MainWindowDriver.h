@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -18,6 +18,24 @@
 
 namespace mivo::testing {
 
+// The first widget of type T in `within` that `matches`; the test ends when there is none.
+template <typename T> T* find(const QWidget* within, const std::function<bool(T*)>& matches) {
+    for (T* candidate : within->findChildren<T*>()) {
+        if (matches(candidate))
+            return candidate;
+    }
+    qFatal("no %s found in %s", T::staticMetaObject.className(), qPrintable(within->objectName()));
+}
+
+// A window of its own, such as "File Paths", by its title; null when none is shown.
+inline QWidget* topLevel(const QString& title) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->windowTitle() == title && top->isVisible())
+            return top;
+    }
+    return nullptr;
+}
+
 // A main window on fakes, started as the program starts it, and the moves a user makes on it. Controls
 // are found by what the user sees, their captions, so that a mistyped caption fails the test.
 class MainWindowDriver {
@@ -25,29 +43,22 @@ public:
     // `stored` is what the settings hold before the start; `programs` replaces the fake starter.
     explicit MainWindowDriver(const QMap<QString, QString>& stored = {}, ProgramStarter* programs = nullptr) {
         fakes.settings.values = stored;
-        auto& f = fakes;
+        Platform platform = fakes.platform();
         window = std::make_unique<MainWindow>(
-            Platform{f.settings, programs != nullptr ? *programs : f.programs, f.fileDialogs, f.urls,
-                     f.beeper, f.messages, f.tray, f.processEnd});
+            Platform{platform.settings, programs ? *programs : fakes.programs, platform.fileDialogs,
+                     platform.urls, platform.beeper, platform.messages, platform.tray, platform.processEnd});
         window->Form_Load();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qFatal("the main window did not appear");
     }
 
-    template <typename T> static T* find(const QWidget* within, const std::function<bool(T*)>& matches) {
-        for (T* candidate : within->findChildren<T*>()) {
-            if (matches(candidate))
-                return candidate;
-        }
-        qFatal("no %s found in %s", T::staticMetaObject.className(), qPrintable(within->objectName()));
+    template <typename T> T* named(const QString& name) const {
+        return find<T>(window.get(), [&](T* w) { return w->objectName() == name; });
     }
-    template <typename T> T* named(const QString& objectName) const {
-        return find<T>(window.get(), [&](T* w) { return w->objectName() == objectName; });
-    }
-    // Any button, check box included, by its caption, in the main window or in `within`.
+    // Any button, check boxes included, by its caption, in the main window or in `within`.
     QAbstractButton* button(const QString& caption, const QWidget* within = nullptr) const {
-        return find<QAbstractButton>(within != nullptr ? within : window.get(),
+        return find<QAbstractButton>(within ? within : window.get(),
                                      [&](QAbstractButton* b) { return b->text() == caption; });
     }
     // An option button of the frame whose title is `frame`.
@@ -55,14 +66,13 @@ public:
         auto* box = find<QGroupBox>(window.get(), [&](QGroupBox* g) { return g->accessibleName() == frame; });
         return find<QRadioButton>(box, [&](QRadioButton* b) { return b->text() == caption; });
     }
-    QLineEdit* field(const QString& accessibleName) const {
-        return find<QLineEdit>(window.get(),
-                               [&](QLineEdit* e) { return e->accessibleName() == accessibleName; });
+    QLineEdit* field(const QString& name) const {
+        return find<QLineEdit>(window.get(), [&](QLineEdit* e) { return e->accessibleName() == name; });
     }
     QString flag(const QString& field) const { return this->field(field)->property("validity").toString(); }
-    QString syntax() const { return named<QLabel>(QStringLiteral("Label1"))->text(); }
-    QString rom() const { return named<QLabel>(QStringLiteral("Label7"))->text(); }
-    QTabWidget* tabs() const { return named<QTabWidget>(QStringLiteral("SSTab1")); }
+    QString syntax() const { return named<QLabel>("Label1")->text(); }
+    QString rom() const { return named<QLabel>("Label7")->text(); }
+    QTabWidget* tabs() const { return named<QTabWidget>("SSTab1"); }
 
     // Brings the tab holding `widget` to the front.
     void show(const QWidget* widget) const {
@@ -83,7 +93,7 @@ public:
     }
     void tick(const QString& caption) const { press(caption); }
     // Selects the whole text and types over it, key by key.
-    void type(const QString& fieldName, const QString& keys) const { typeInto(field(fieldName), keys); }
+    void type(const QString& field, const QString& keys) const { typeInto(this->field(field), keys); }
     void typeInto(QLineEdit* edit, const QString& keys) const {
         show(edit);
         edit->setFocus();
@@ -92,23 +102,8 @@ public:
     }
     // Chooses an entry of a menu of the menu bar, both named by their captions.
     void menu(const QString& title, const QString& entry) const {
-        for (QAction* top : window->menuBar()->actions()) {
-            if (top->text() != title)
-                continue;
-            for (QAction* action : top->menu()->actions()) {
-                if (action->text() == entry)
-                    return action->trigger();
-            }
-        }
-        qFatal("no menu entry %s > %s", qPrintable(title), qPrintable(entry));
-    }
-    // A window of its own, such as "File Paths", by its title; null when none is open.
-    static QWidget* topLevel(const QString& title) {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->windowTitle() == title && top->isVisible())
-                return top;
-        }
-        return nullptr;
+        const auto* top = find<QMenu>(window.get(), [&](QMenu* m) { return m->title() == title; });
+        find<QAction>(top, [&](QAction* a) { return a->text() == entry; })->trigger();
     }
 
     fakes::FakePlatform fakes;
