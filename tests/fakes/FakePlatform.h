@@ -21,12 +21,12 @@ struct FakeSettingsStore final : SettingsStore {
     }
     void setText(const QString& key, const QString& value) override {
         values.insert(key, value);
-        writes.append({key, value});
+        writes.append(key + '=' + value);
     }
     void flush() override { ++flushes; }
 
     QMap<QString, QString> values;
-    QList<QPair<QString, QString>> writes; // in the order they were made
+    QStringList writes; // "key=value", in the order they were made
     int flushes = 0;
 };
 
