@@ -1,13 +1,10 @@
-// Mivo as main wires it, on the real settings file, the real end of the process and the real signal
-// watcher, with the rest faked. tst_mends runs it: it sets the Zsnes path to its first argument, opens
-// "About" or hides into the tray when the second asks, says "ready" and waits for the system's end.
+// Mivo wired as Program wires it, on the real settings file, the real end of the process and the real
+// signal watcher, with the rest faked so that it hides into a tray offscreen. tst_program runs it: it
+// opens "About" or hides into the tray when its argument asks, says "ready" and waits for the system's end.
 
 #include "FakePlatform.h"
-#include "platform/QtProcessEnd.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/SystemEndWatcher.h"
 #include "ui/dialogs/FilePathsDialog.h"
-#include "ui/main/MainWindow.h"
+#include "ui/main/Program.h" // the Qt side of the platform and the window, as Program has them
 
 #include <QAction>
 #include <QApplication>
@@ -16,25 +13,22 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-
-    const QString name = mivo::applicationNameFromExecutable(QCoreApplication::applicationFilePath());
-    mivo::QtSettingsStore settings(mivo::settingsFilePath(name));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication app(argc, argv);
+    mivo::QtSettingsStore settings(mivo::settingsFilePath(QStringLiteral("mends_child")));
     mivo::QtProcessEnd processEnd;
     mivo::fakes::FakePlatform fakes;
-    mivo::MainWindow window({settings, fakes.programs, fakes.fileDialogs, fakes.urls, fakes.beeper,
-                             fakes.messages, fakes.tray, processEnd});
-    window.Form_Load();
-    mivo::SystemEndWatcher systemEnd;
+    mivo::MainWindow window({settings, fakes.programs, fakes.fileDialogs, fakes.desktop, fakes.desktop,
+                             fakes.desktop, fakes.tray, processEnd});
+    const mivo::SystemEndWatcher systemEnd;
     QObject::connect(&systemEnd, &mivo::SystemEndWatcher::endRequested, &window,
                      &mivo::MainWindow::Form_Unload);
+    window.Form_Load();
     window.show();
-
-    window.filePaths().setZsnesPath(arguments.value(1));
-    if (arguments.value(2) == QStringLiteral("about"))
+    window.filePaths().setZsnesPath(QStringLiteral("/usr/games/zsnes"));
+    if (QCoreApplication::arguments().contains(QStringLiteral("about")))
         window.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
-    if (arguments.value(2) == QStringLiteral("tray"))
+    if (QCoreApplication::arguments().contains(QStringLiteral("tray")))
         window.showMinimized();
     // Queued behind the hiding into the tray, which waits for the state change to be over.
     QTimer::singleShot(0, &window, [&window] {
