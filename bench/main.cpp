@@ -323,7 +323,7 @@ void measureRunPlay(Report& report) {
                      .arg(residentBefore)
                      .arg(residentBefore + growth),
                  QStringLiteral("< %1 KiB").arg(kTargetGrowthKiB), growth < kTargetGrowthKiB);
-    if (const qsizetype failed = driver->fakes.messages.warnings.size(); failed > 0)
+    if (const qsizetype failed = driver->fakes.desktop.warnings.size(); failed > 0)
         Report::print(QStringLiteral("# %1 presses could not start their program").arg(failed));
 }
 

@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(d().fakes.settings.writes, writes(saved));
         QCOMPARE(d().fakes.settings.flushes, 1);
         QVERIFY(!d().fakes.tray.isInTray());
-        QCOMPARE(d().fakes.processEnd.ends, 1);
+        QCOMPARE(d().fakes.desktop.ends, 1);
     }
 
     void pathsLiveOnAfterTheirWindowClosed() {
@@ -247,20 +247,20 @@ private slots:
         QCOMPARE(d().fakes.programs.started,
                  (QList<ProgramInvocation>{{kZsnes, {}}, {kZsnes, {"/roms/a.smc"}}}));
         QVERIFY(!d().window->isMinimized());
-        QVERIFY(d().fakes.messages.warnings.isEmpty());
+        QVERIFY(d().fakes.desktop.warnings.isEmpty());
 
         start({{"zsnesfilepath", "/nowhere/zsnes"}});
         d().fakes.programs.failWith = "No such file or directory";
         d().press("&Run/Play");
         QVERIFY(!d().window->isMinimized());
-        QCOMPARE(d().fakes.messages.warnings.size(), 1);
-        QVERIFY(d().fakes.messages.warnings[0].second.contains("/nowhere/zsnes"));
-        QVERIFY(d().fakes.messages.warnings[0].second.contains("No such file or directory"));
+        QCOMPARE(d().fakes.desktop.warnings.size(), 1);
+        QVERIFY(d().fakes.desktop.warnings[0].second.contains("/nowhere/zsnes"));
+        QVERIFY(d().fakes.desktop.warnings[0].second.contains("No such file or directory"));
 
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
-        QCOMPARE(d().fakes.messages.warnings.size(), 1);
+        QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
     void trayIconAndMinimising_data() {
@@ -299,7 +299,7 @@ private slots:
         QVERIFY(!d().button("Mivo minimizes into system tray")->isChecked());
 
         d().fakes.tray.popupMenu->actions().constFirst()->trigger(); // the tray's "&Exit"
-        QCOMPARE(d().fakes.processEnd.ends, 1);
+        QCOMPARE(d().fakes.desktop.ends, 1);
         QVERIFY(d().fakes.settings.writes.isEmpty());
     }
 
@@ -336,7 +336,7 @@ private slots:
         QPointer<QWidget> window = testing::topLevel(title);
         QApplication::setFont(desktop);
         QVERIFY(window);
-        QCOMPARE(d().fakes.beeper.beeps, 1);
+        QCOMPARE(d().fakes.desktop.beeps, 1);
         QVERIFY(!d().window->isEnabled() &&
                 d().fakes.tray.popupMenu->isEnabled()); // the tray's Exit still works
         QVERIFY(!d().window->close()); // not even the close box of the locked window gets through
@@ -359,7 +359,7 @@ private slots:
         QCOMPARE(shown, texts);
         QCOMPARE(named.join(' '), names);
         QCOMPARE(d().button("&Ok", window)->objectName(), "Command1");
-        QVERIFY(d().fakes.urls.opened.isEmpty());
+        QVERIFY(d().fakes.desktop.opened.isEmpty());
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(d().window->isEnabled());
         QTRY_VERIFY(window.isNull());
@@ -381,8 +381,8 @@ private slots:
         web->setFocus();
         QTest::keyClick(web, Qt::Key_Space);
         QTest::keyClick(web, Qt::Key_Return);
-        QCOMPARE(d().fakes.urls.opened, (QStringList{"mailto:mivo@example.org", "https://example.org/mivo",
-                                                     "https://example.org/mivo"}));
+        QCOMPARE(d().fakes.desktop.opened, (QStringList{"mailto:mivo@example.org", "https://example.org/mivo",
+                                                        "https://example.org/mivo"}));
         QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(web->palette().color(QPalette::WindowText), QColor(0, 0, 192));
         const QCursor hand = web->cursor();
@@ -397,7 +397,7 @@ private slots:
         inPaths("Find Romulus", "/opt/My Romulus/romulus", "Romulus Path");
         d().menu("&Add-ons", "&Romulus");
         QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
-        QCOMPARE(d().fakes.beeper.beeps, 0);
+        QCOMPARE(d().fakes.desktop.beeps, 0);
         QVERIFY(d().window->isEnabled());
     }
 

@@ -87,11 +87,6 @@ struct FakePlatform {
     FakeFileOpenDialog fileDialogs;
     FakeDesktop desktop;
     FakeTrayIcon tray;
-    // TEMPORARY aliases while the other test files move to `desktop`.
-    FakeDesktop& urls = desktop;
-    FakeDesktop& beeper = desktop;
-    FakeDesktop& messages = desktop;
-    FakeDesktop& processEnd = desktop;
 
     Platform platform() {
         return {settings, programs, fileDialogs, desktop, desktop, desktop, tray, desktop};
