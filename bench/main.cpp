@@ -112,8 +112,7 @@ QString comparison(const QString& other, const QString& unit, int precision, dou
         .arg(mivo / theirs, 0, 'f', 3);
 }
 
-// Whole-process start-up, from just before the fork to the first painted frame. Every child gets the
-// same environment, the platform plugin and a settings folder of the benchmark's own included.
+// Whole-process start-up, from just before the fork to the first painted frame, in one environment.
 void measureStartUp(Report& report) {
     const QTemporaryDir configHome;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -217,8 +216,7 @@ void measureViewSyntax(Report& report) {
         return;
     }
     Report::print(QStringLiteral("# the line, %1 characters: %2").arg(expected.size()).arg(expected));
-    // Each press finds the display showing the bare path, as after a change of it, so the press really
-    // replaces the text; only the press itself is timed. The label repaints later, from the event loop.
+    // Each press finds the bare path shown, so it really replaces the text; only the press is timed.
     FilePathsDialog& paths = driver->window->filePaths();
     const double press = medianOf(report.repetitions, [&] {
         std::int64_t elapsed = 0;
@@ -233,8 +231,8 @@ void measureViewSyntax(Report& report) {
     report.judge(pressName, perLine(press, kPresses, "presses"), target, press < kTargetMicroseconds);
 }
 
-// A FIFO into which each started stand-in writes the moment its main began, as one line of one write.
-// Held open for reading and writing, it never reads as ended and a stand-in never waits for a reader.
+// A FIFO into which each started stand-in writes the moment its main began. Held open for reading and
+// writing, it never reads as ended and a stand-in never waits for a reader.
 class StampFifo {
 public:
     StampFifo() {
@@ -248,7 +246,6 @@ public:
 
     [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
     [[nodiscard]] QString path() const { return m_folder.filePath(QStringLiteral("stamps")); }
-    // The next stamp, waiting up to ten seconds for it.
     [[nodiscard]] std::optional<std::int64_t> nextStamp() const {
         pollfd waitFor{m_fd, POLLIN, 0};
         char line[32] = {};
@@ -262,8 +259,8 @@ private:
     int m_fd = -1;
 };
 
-// "Run/Play" on the real program starter, the tray preference to minimise off so the window stays: the
-// time from the press to the started stand-in's main, and what a thousand presses leave behind.
+// "Run/Play" on the real program starter, the window kept: press to the stand-in's main, and what a
+// thousand presses leave behind.
 void measureRunPlay(Report& report) {
     const StampFifo stamps;
     QtProgramStarter programs;
@@ -338,8 +335,7 @@ QString loadAverage() {
 
 int main(int argc, char* argv[]) {
     using mivo::bench::Report;
-    // The children inherit the platform plugin from here, so Mivo and the bare windows always run on
-    // the same one: the one chosen for the benchmark, or offscreen where there is no display at all.
+    // The children inherit the platform plugin from here: offscreen where there is no display at all.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
