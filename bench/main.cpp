@@ -343,8 +343,7 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype asked = arguments.indexOf(QStringLiteral("--repetitions"));
     Report report(asked >= 0 ? std::max(1, arguments.value(asked + 1).toInt()) : 21);
-    // Other work on the machine slows every figure; the load average says how busy it was.
-    Report::print(
+    Report::print( // other work slows every figure: the load average says how busy the machine was
         QStringLiteral("# platform plugin %1, %2 cores, load average %3, Qt %4, medians of %5 repetitions")
             .arg(QGuiApplication::platformName())
             .arg(QThread::idealThreadCount())
