@@ -1,13 +1,19 @@
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtProgramStarter.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/QtTrayIcon.h"
 #include "platform/QtUrlOpener.h"
+#include "platform/SystemEndWatcher.h"
 
 #include <QDesktopServices>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QUrl>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <sys/wait.h>
 
@@ -147,6 +153,47 @@ private slots:
         // clang-format on
         for (const auto& [pipeFilter, qtFilter] : filters)
             QCOMPARE(qtNameFilter(pipeFilter), qtFilter);
+    }
+
+    // The icon appears once the window has painted, as it was last asked to, with its tooltip; a left
+    // click asks for the window back, the right button only opens the menu.
+    void trayIconAfterTheFirstFrame() {
+        QPixmap picture(16, 16);
+        picture.fill(Qt::blue);
+        QtTrayIcon tray{QIcon(picture)};
+        QWidget window;
+        QMenu menu;
+        tray.setInTray(true);
+        tray.setPopupMenu(&menu);
+        tray.appearAfterFirstPaintOf(window);
+        QVERIFY(tray.findChild<QSystemTrayIcon*>() == nullptr);
+        window.show();
+        QTRY_VERIFY(tray.findChild<QSystemTrayIcon*>() != nullptr);
+        auto* icon = tray.findChild<QSystemTrayIcon*>();
+        QVERIFY(icon->isVisible() && icon->contextMenu() == &menu);
+        QCOMPARE(icon->toolTip(), "Mivo v1.45");
+        tray.setInTray(false);
+        QVERIFY(!icon->isVisible() && !tray.isInTray());
+        const QSignalSpy clicks(&tray, &TrayIcon::leftButtonClicked);
+        emit icon->activated(QSystemTrayIcon::Context);
+        emit icon->activated(QSystemTrayIcon::Trigger);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // The end signals reach the event loop as one request; afterwards they are handled as before.
+    void endSignalsAskOnceAndAreHandedBack() {
+        std::signal(SIGHUP, SIG_IGN);
+        {
+            SystemEndWatcher watcher;
+            const QSignalSpy requests(&watcher, &SystemEndWatcher::endRequested);
+            for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+                std::raise(signal);
+            QTRY_COMPARE(requests.count(), 1);
+        }
+        struct sigaction now {};
+        QCOMPARE(::sigaction(SIGHUP, nullptr, &now), 0);
+        QVERIFY(now.sa_handler == SIG_IGN);
+        std::raise(SIGHUP); // ignored again, as before the watcher
     }
 };
 
