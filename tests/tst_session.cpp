@@ -143,11 +143,10 @@ private slots:
         QCOMPARE(d().syntax(), kNoZsnes);
         QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
         QVERIFY(d().window->isEnabled()); // the File Paths window locks nothing
-        QStringList labels;
+        QMap<int, QString> labels;        // top to bottom
         for (const QLabel* label : paths()->findChildren<QLabel*>())
-            labels << label->text() + (label->font().bold() ? "" : " (not bold)");
-        labels.sort();
-        QCOMPARE(labels, (QStringList{"Romulus Path:", "Snes9x Path:", "Zsnes Path:"}));
+            labels.insert(label->y(), label->text() + (label->font().bold() ? "" : " (not bold)"));
+        QCOMPARE(labels.values(), (QStringList{"Zsnes Path:", "Snes9x Path:", "Romulus Path:"}));
         QCOMPARE(paths()->objectName(), "Form5");
         for (const QString& name :
              QStringLiteral("Label12 Text5 Command3 Command5 Label10 Text7 Command9 Command10 "
@@ -260,6 +259,7 @@ private slots:
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
+        QVERIFY(d().fakes.desktop.warnings[0].second.contains("The command line is empty."));
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
