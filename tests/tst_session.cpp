@@ -1,5 +1,6 @@
 #include "MainWindowDriver.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QListWidget>
 #include <QPointer>
@@ -377,12 +378,21 @@ private slots:
         auto* mail = testing::find<QLabel>(about, [](QLabel* l) { return l->text() == "mivo@example.org"; });
         auto* web =
             testing::find<QLabel>(about, [](QLabel* l) { return l->text() == "https://example.org/mivo"; });
+        QTest::mouseClick(mail, Qt::RightButton);
+        QTest::mousePress(mail, Qt::LeftButton);
+        QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-5, -5)); // taken back by moving away
+        QVERIFY(d().fakes.desktop.opened.isEmpty());
         QTest::mouseClick(mail, Qt::LeftButton);
+        // A screen reader finds a link it can press.
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(web);
+        QCOMPARE(link->role(), QAccessible::Link);
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         web->setFocus();
         QTest::keyClick(web, Qt::Key_Space);
         QTest::keyClick(web, Qt::Key_Return);
-        QCOMPARE(d().fakes.desktop.opened, (QStringList{"mailto:mivo@example.org", "https://example.org/mivo",
-                                                        "https://example.org/mivo"}));
+        QCOMPARE(d().fakes.desktop.opened,
+                 (QStringList{"mailto:mivo@example.org", "https://example.org/mivo",
+                              "https://example.org/mivo", "https://example.org/mivo"}));
         QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(web->palette().color(QPalette::WindowText), QColor(0, 0, 192));
         const QCursor hand = web->cursor();
