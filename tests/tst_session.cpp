@@ -399,6 +399,12 @@ private slots:
         QCOMPARE(hand.pixmap().size(), QSize(32, 32));
         QCOMPARE(hand.hotSpot(), QPoint(5, 0));
         QVERIFY(qAlpha(hand.pixmap().toImage().pixel(5, 0)) == 255); // the finger tip is the hot spot
+
+        d().menu("&Help", "About &Emulators"); // two windows hold the lock: it goes with the last one
+        about->close();
+        QVERIFY(!d().window->isEnabled());
+        testing::topLevel("About Emulators")->close();
+        QVERIFY(d().window->isEnabled());
     }
 
     // Romulus is the whole path, blanks included, with no arguments; only the exact placeholder is missed.
