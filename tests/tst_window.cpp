@@ -179,6 +179,14 @@ private slots:
         };
         QVERIFY(top("Check36") - top("Check32") > top("Check32") - top("Check28"));
         QVERIFY(d().named<QWidget>("Frame3")->width() > d().named<QWidget>("Frame1")->width() * 3 / 2);
+        // Each frame's title box stands on the frame's top line, inside its width.
+        for (const char* titled : {"Check2 Frame1", "Check3 Frame2", "Check23 Frame3", "Check29 Frame4"}) {
+            const QStringList pair = QString::fromLatin1(titled).split(' ');
+            const QRect box = d().named<QWidget>(pair[0])->geometry();
+            const QRect frame = d().named<QWidget>(pair[1])->geometry();
+            QVERIFY2(box.top() < frame.top() && frame.top() < box.bottom() && box.left() > frame.left(),
+                     titled);
+        }
     }
 
     void windowMenusAndTextsAreAsDesigned() {
@@ -236,6 +244,8 @@ private slots:
         QCOMPARE(label("Label10")->font().pointSize(), 24);
         QCOMPARE(d().named<QGroupBox>("Frame6")->title(), "Rom Info:");
         QCOMPARE(label("Label1")->textFormat(), Qt::PlainText);
+        QCOMPARE(label("Label1")->width(), 297); // 4455 twips
+        QCOMPARE(label("Label7")->width(), 297);
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
         QVERIFY(d().button("&Run/Play")->isEnabled());
     }
