@@ -104,6 +104,7 @@ const char* const kRows[] = {
     "Frame4|Check6|Check1|Check7|Check8|Check9|Check10|Check14|Check15|Check30|Check33|Check34|Check35",
     "Check11|Check13|Check31|Check16|Check17|Check18|Check20|Check21|Check22|Check25|Check26|Check27|Check28|"
     "Check32|Check36|Check37",
+    "SSTab1|Command1 Command2|Label9 Label1|Label8 Label7",
 };
 // clang-format on
 
@@ -217,6 +218,7 @@ private slots:
         QCOMPARE(captions(menus[2]->menu()->actions()), (QStringList{"&Romulus", "-", "&About Add-ons"}));
         QCOMPARE(captions(menus[3]->menu()->actions()), (QStringList{"&About", "About &Emulators"}));
         QCOMPARE(captions(d().fakes.tray.popupMenu->actions()), QStringList{"&Exit"});
+        QCOMPARE(d().fakes.tray.popupMenu->title(), "Right button");
         const QList<QAction*> modes = menus[1]->menu()->actions();
         modes[0]->trigger();
         QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
