@@ -149,6 +149,7 @@ private slots:
             labels.insert(label->y(), label->text() + (label->font().bold() ? "" : " (not bold)"));
         QCOMPARE(labels.values(), (QStringList{"Zsnes Path:", "Snes9x Path:", "Romulus Path:"}));
         QCOMPARE(paths()->objectName(), "Form5");
+        QVERIFY(testing::centred(paths()));
         for (const QString& name :
              QStringLiteral("Label12 Text5 Command3 Command5 Label10 Text7 Command9 Command10 "
                             "Label11 Text6 Command7 Command8")
@@ -343,6 +344,7 @@ private slots:
         QVERIFY(!d().window->close()); // not even the close box of the locked window gets through
         QVERIFY(d().fakes.programs.started.isEmpty());
         QCOMPARE(window->size(), size);
+        QVERIFY(testing::centred(window));
         QStringList shown;
         QStringList named{window->objectName()};
         for (auto* label : window->findChildren<QLabel*>()) {

@@ -201,6 +201,7 @@ private slots:
         QCOMPARE(tabs, (QStringList{"&Video", "&Sound/Controls", "&Misc.", "Rom(s)"}));
         QCOMPARE(d().tabs()->size(), QSize(406, 353));
         QCOMPARE(w.width(), 406);
+        QVERIFY(testing::centred(&w));
         for (int i = 0; i < 3; ++i) { // nothing on an option page is cut off
             d().tabs()->setCurrentIndex(i);
             QWidget* page = d().tabs()->widget(i);

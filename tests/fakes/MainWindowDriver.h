@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -34,6 +35,12 @@ inline QWidget* topLevel(const QString& title) {
             return top;
     }
     return nullptr;
+}
+
+// Centred on its screen, give or take the rounding of an odd size.
+inline bool centred(const QWidget* window) {
+    return (window->geometry().center() - window->screen()->availableGeometry().center()).manhattanLength() <=
+           2;
 }
 
 // A main window on fakes, started as the program starts it, and the moves a user makes on it. Controls
