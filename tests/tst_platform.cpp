@@ -128,9 +128,11 @@ private slots:
             {m_dir.path(), EISDIR},
             {QString(), ENOENT}};
         // clang-format on
-        for (const auto& [program, errorNumber] : programs)
-            QCOMPARE(QtProgramStarter().start({program, {}}).failureReason,
-                     QString::fromLocal8Bit(std::strerror(errorNumber)));
+        for (const auto& [program, errorNumber] : programs) {
+            const StartResult result = QtProgramStarter().start({program, {}});
+            QVERIFY(!result.started);
+            QCOMPARE(result.failureReason, QString::fromLocal8Bit(std::strerror(errorNumber)));
+        }
     }
 
     // The desktop's handler for the address's kind gets the address, a blank in it escaped.
