@@ -235,6 +235,8 @@ private slots:
         loadRom(std::nullopt);
         QCOMPARE(d().rom(), kNoRom);
         QVERIFY(!d().button("Clear")->isEnabled());
+        loadRom("/roms/b.smc");
+        QVERIFY(d().button("Clear")->isEnabled());
     }
 
     void runPlayStartsTheLineAndGoesToTheTray() {

@@ -105,6 +105,7 @@ const char* const kRows[] = {
     "Check11|Check13|Check31|Check16|Check17|Check18|Check20|Check21|Check22|Check25|Check26|Check27|Check28|"
     "Check32|Check36|Check37",
     "SSTab1|Command1 Command2|Label9 Label1|Label8 Label7",
+    "Command4 Command6",
 };
 // clang-format on
 
@@ -123,6 +124,17 @@ class TestWindow : public QObject {
 
     std::unique_ptr<testing::MainWindowDriver> m_driver;
     testing::MainWindowDriver& d() { return *m_driver; }
+    void nothingOnThePagesIsCutOff() {
+        for (int i = 0; i < 3; ++i) {
+            d().tabs()->setCurrentIndex(i);
+            QWidget* page = d().tabs()->widget(i);
+            for (auto* b : page->findChildren<QAbstractButton*>()) {
+                QVERIFY2(page->rect().contains(QRect(b->mapTo(page, QPoint()), b->size())),
+                         qPrintable(b->text()));
+                QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()), qPrintable(b->text()));
+            }
+        }
+    }
 
 private slots:
     void init() {
@@ -202,15 +214,7 @@ private slots:
         QCOMPARE(d().tabs()->size(), QSize(406, 353));
         QCOMPARE(w.width(), 406);
         QVERIFY(testing::centred(&w));
-        for (int i = 0; i < 3; ++i) { // nothing on an option page is cut off
-            d().tabs()->setCurrentIndex(i);
-            QWidget* page = d().tabs()->widget(i);
-            for (auto* b : page->findChildren<QAbstractButton*>()) {
-                QVERIFY2(page->rect().contains(QRect(b->mapTo(page, QPoint()), b->size())),
-                         qPrintable(b->text()));
-                QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()), qPrintable(b->text()));
-            }
-        }
+        nothingOnThePagesIsCutOff();
 
         QCOMPARE(captions(w.menuBar()->actions()), (QStringList{"&File", "&Mode", "&Add-ons", "&Help"}));
         const QList<QAction*> menus = w.menuBar()->actions();
@@ -247,10 +251,24 @@ private slots:
         QCOMPARE(label("Label10")->font().pointSize(), 24);
         QCOMPARE(d().named<QGroupBox>("Frame6")->title(), "Rom Info:");
         QCOMPARE(label("Label1")->textFormat(), Qt::PlainText);
-        QCOMPARE(label("Label1")->width(), 297); // 4455 twips
+        QVERIFY(label("Label1")->alignment() & label("Label7")->alignment() & Qt::AlignHCenter);
+        QCOMPARE(label("Label6")->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(d().named<QWidget>("File1")->width(), 169); // 2535 twips
+        QCOMPARE(label("Label1")->width(), 297);             // 4455 twips
         QCOMPARE(label("Label7")->width(), 297);
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
         QVERIFY(d().button("&Run/Play")->isEnabled());
+    }
+
+    void aLargeDesktopFontStepsDownUntilThePagesFit() {
+        const QFont desktop = QApplication::font();
+        QFont large = desktop;
+        large.setPointSizeF(desktop.pointSizeF() * 1.4);
+        QApplication::setFont(large);
+        m_driver = std::make_unique<testing::MainWindowDriver>();
+        QApplication::setFont(desktop);
+        QVERIFY(d().tabs()->widget(0)->font().pointSizeF() < large.pointSizeF());
+        nothingOnThePagesIsCutOff();
     }
 
     void headingBoxesEnableExactlyTheirControls() {
