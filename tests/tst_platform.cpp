@@ -178,6 +178,7 @@ private slots:
         QVERIFY(!icon->isVisible() && !tray.isInTray());
         const QSignalSpy clicks(&tray, &TrayIcon::leftButtonClicked);
         emit icon->activated(QSystemTrayIcon::Context);
+        QCOMPARE(clicks.count(), 0);
         emit icon->activated(QSystemTrayIcon::Trigger);
         QCOMPARE(clicks.count(), 1);
     }
