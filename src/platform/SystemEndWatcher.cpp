@@ -11,11 +11,9 @@
 namespace mivo {
 namespace {
 
-constexpr std::array<int, 3> kEndSignals{SIGTERM, SIGHUP, SIGINT};
-
-// A signal handler can reach nothing but globals: this holds the pipe's write end while a watcher
-// lives, and nothing else.
-std::atomic<int> g_wakeUpFd{-1}; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+// A signal handler can reach nothing but globals: this holds the write end of the pipe of the watcher
+// whose handler is installed, and nothing else.
+std::atomic<int> g_wakeUpFd; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 extern "C" void noteEndSignal(int /*signal*/) {
     // Only async-signal-safe calls here; the event loop does the rest.
@@ -54,7 +52,6 @@ SystemEndWatcher::~SystemEndWatcher() {
         return;
     for (std::size_t i = 0; i < kEndSignals.size(); ++i)
         ::sigaction(kEndSignals.at(i), &m_previous.at(i), nullptr);
-    g_wakeUpFd.store(-1);
     m_notifier->setEnabled(false);
     ::close(m_pipe[0]);
     ::close(m_pipe[1]);

@@ -29,9 +29,11 @@ signals:
 private:
     void drain();
 
+    static constexpr std::array kEndSignals{SIGTERM, SIGHUP, SIGINT};
+
     std::array<int, 2> m_pipe{-1, -1}; // read end, write end
     QSocketNotifier* m_notifier = nullptr;
-    std::array<struct sigaction, 3> m_previous{};
+    std::array<struct sigaction, kEndSignals.size()> m_previous{};
 };
 
 } // namespace mivo

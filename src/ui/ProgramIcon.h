@@ -10,8 +10,8 @@ inline constexpr char kDesktopId[] = "io.github.mivo.Mivo";
 // Path of the 48 px program icon inside the compiled-in resources.
 inline constexpr char kProgramIconResource[] = ":/mivo/mivo.png";
 
-// The program's own icon, for windows and the tray. Never null and never empty: should the compiled-in
-// picture be missing, a plain stand-in is drawn and a warning logged. Needs a QGuiApplication to exist.
+// The program's own icon, for windows and the tray, from the compiled-in picture. Needs a
+// QGuiApplication to exist.
 QIcon programIcon();
 
 } // namespace mivo

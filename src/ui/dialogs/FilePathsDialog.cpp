@@ -82,7 +82,6 @@ FilePathsDialog::FilePathsDialog(FilePathsListener& listener, RememberedFileDial
 
     m_zsnesField = zsnes.field;
     m_romulusField = romulus.field;
-    m_zsnesClear = zsnes.clear;
     setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
 
     connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::Text5_Change);
@@ -113,10 +112,6 @@ void FilePathsDialog::setRomulusPath(const QString& path) {
     m_romulusField->setText(path);
 }
 
-void FilePathsDialog::enableZsnesClear() {
-    m_zsnesClear->setEnabled(true);
-}
-
 void FilePathsDialog::Form_Load(const QString& romulusPath) {
     m_zsnesField->setText(m_zsnesDialog.fileName());
     m_romulusField->setText(romulusPath);
@@ -132,8 +127,8 @@ void FilePathsDialog::Command3_Click() {
     m_listener.showSyntax(m_zsnesDialog.fileName());
     // The field takes what the display has just been given; its change step writes the same back.
     m_zsnesField->setText(m_zsnesDialog.fileName());
+    // The Zsnes "Clear" stays usable: nothing ever disables it.
     m_listener.zsnesPathSought();
-    m_zsnesClear->setEnabled(true);
     if (m_zsnesDialog.fileName().isEmpty()) {
         m_listener.zsnesPathGone();
         m_listener.showSyntax(QString::fromLatin1(texts::kZsnesPlaceholder));

@@ -29,8 +29,6 @@ public:
     void setZsnesPath(const QString& path);
     [[nodiscard]] QString romulusPath() const;
     void setRomulusPath(const QString& path);
-    // Start-up enables the Zsnes "Clear" when a path was restored.
-    void enableZsnesClear();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,7 +47,6 @@ private:
     FileOpenDialog& m_fileDialogs;
     QLineEdit* m_zsnesField;
     QLineEdit* m_romulusField;
-    QPushButton* m_zsnesClear = nullptr;
 };
 
 } // namespace mivo

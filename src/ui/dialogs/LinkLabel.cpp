@@ -1,11 +1,11 @@
 #include "ui/dialogs/LinkLabel.h"
 
-#include "ui/dialogs/HandCursor.h"
-
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
@@ -44,6 +44,13 @@ void registerAccessibility() {
         return true;
     }();
     Q_UNUSED(registered);
+}
+
+// A hand pointing up, 32 x 32, with the hot spot on the tip of the index finger, so that what is hit is
+// what the finger touches. Shipped as a picture rather than taken from the desktop theme, so that it is
+// the same on every desktop.
+QCursor handCursor() {
+    return QCursor(QPixmap(QStringLiteral(":/mivo/hand-cursor.png"), "png"), 5, 0);
 }
 
 } // namespace

@@ -7,15 +7,8 @@ namespace mivo {
 // A check box's value as Mivo stores and composes it: 0 unticked, 1 ticked, 2 greyed. Qt numbers the
 // same states differently (greyed is its 1), so every read and write goes through here.
 inline int checkValue(const QCheckBox& box) {
-    switch (box.checkState()) {
-    case Qt::Unchecked:
-        return 0;
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    }
-    return 0;
+    const Qt::CheckState state = box.checkState();
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
 }
 
 // A greyed value is shown as it came, but the user never gets it back: once the box leaves it, the

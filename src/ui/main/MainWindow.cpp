@@ -244,8 +244,6 @@ void MainWindow::Form_Load() {
     const bool noZsnesPath = m_syntaxDisplay->text() == QLatin1StringView(texts::kZsnesPlaceholder);
     m_viewSyntax->setEnabled(!noZsnesPath);
     m_runPlay->setEnabled(!noZsnesPath);
-    if (!noZsnesPath)
-        paths.enableZsnesClear();
 
     m_options.selectGroupDefaults();
     centreOnScreen(*this);
