@@ -11,18 +11,18 @@ class TestProgram : public QObject {
 private slots:
     void systemEndSavesLikeTheCloseBox() {
         const QList<std::pair<int, QString>> ends{
-            {SIGTERM, ""}, {SIGHUP, ""}, {SIGINT, ""}, {SIGTERM, "about"}, {SIGTERM, "tray"}};
+            {SIGTERM, ""}, {SIGHUP, ""}, {SIGINT, ""}, {SIGTERM, "about"}};
         for (const auto& [signal, state] : ends) {
             const QTemporaryDir config;
             qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
             QProcess child;
-            child.start(MIVO_MENDS_CHILD, {state});
+            child.start(MIVO_PROGRAM_CHILD, {state});
             QVERIFY(child.waitForReadyRead(30000));
-            QCOMPARE(child.readLine(), state.isEmpty() ? "ready shown\n" : "ready locked or hidden\n");
+            QCOMPARE(child.readLine(), state.isEmpty() ? "ready\n" : "ready locked\n");
             QCOMPARE(::kill(static_cast<pid_t>(child.processId()), signal), 0);
             QVERIFY(child.waitForFinished(30000));
             QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
-            QFile file(config.filePath("mends_child/mends_child.conf"));
+            QFile file(config.filePath("program_child/program_child.conf"));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), "[settings]\nIcon%20in%20tray=1\nMinimize%20to%20tray=1\n"
                                      "romuluspath=Romulus Path\nzsnesfilepath=/usr/games/zsnes\n");

@@ -1,4 +1,5 @@
 #include "MainWindowDriver.h"
+#include "ui/main/Program.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -391,7 +392,17 @@ private slots:
         QAccessibleInterface* link = QAccessible::queryAccessibleInterface(web);
         QCOMPARE(link->role(), QAccessible::Link);
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        web->setFocus();
+        const QImage unfocused = web->grab().toImage();
+        bool blueText = false;
+        for (int x = 0; x < unfocused.width(); ++x) { // the text drawn in its link colour
+            const QColor colour = unfocused.pixelColor(x, unfocused.height() / 2);
+            blueText = blueText || colour.blue() - colour.red() > 100;
+        }
+        about->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        for (int tabs = 0; tabs < 4 && !web->hasFocus(); ++tabs) // reached with the keyboard
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(blueText && web->grab().toImage() != unfocused); // a keyboard user sees where the focus is
         QTest::keyClick(web, Qt::Key_Space);
         QTest::keyClick(web, Qt::Key_Return);
         QCOMPARE(d().fakes.desktop.opened,
@@ -419,6 +430,16 @@ private slots:
         QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
         QCOMPARE(d().fakes.desktop.beeps, 0);
         QVERIFY(d().window->isEnabled());
+    }
+
+    // Mivo as main starts it: the program's icon and desktop name, and a closed last window is no end.
+    void theProgramOnTheDesktop() {
+        const QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        Program program;
+        QCOMPARE(QGuiApplication::desktopFileName(), "io.github.mivo.Mivo");
+        QVERIFY(QApplication::windowIcon().availableSizes() == QList{QSize(48, 48)});
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
     }
 
     void aRestoredGreyedBoxTakesOnlyTwoStatesFromTheUser() {

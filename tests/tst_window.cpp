@@ -1,5 +1,7 @@
 #include "MainWindowDriver.h"
+#include "ui/main/OptionPages.h"
 
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -254,8 +256,17 @@ private slots:
         QVERIFY(label("Label1")->alignment() & label("Label7")->alignment() & Qt::AlignHCenter);
         QCOMPARE(label("Label6")->palette().color(QPalette::WindowText), QColor(Qt::red));
         QCOMPARE(d().named<QWidget>("File1")->width(), 169); // 2535 twips
-        QCOMPARE(label("Label1")->width(), 297);             // 4455 twips
-        QCOMPARE(label("Label7")->width(), 297);
+        // Left edge and width, in twips / 15: the buttons at 240 and 3600; the displays 4455 wide, right of
+        // their bold captions.
+        const auto across = [&w, this](const char* name) {
+            const QWidget* widget = d().named<QWidget>(name);
+            return std::pair{widget->mapTo(&w, QPoint()).x(), widget->width()};
+        };
+        QCOMPARE(across("Command1"), std::pair(16, 137));
+        QCOMPARE(across("Command2"), std::pair(240, 145));
+        QCOMPARE(across("Label1").second, 297);
+        QCOMPARE(across("Label7"), across("Label1"));
+        QVERIFY(across("Label1").first > across("Label9").first + label("Label9")->sizeHint().width());
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
         QVERIFY(d().button("&Run/Play")->isEnabled());
     }
@@ -269,6 +280,37 @@ private slots:
         QApplication::setFont(desktop);
         QVERIFY(d().tabs()->widget(0)->font().pointSizeF() < large.pointSizeF());
         nothingOnThePagesIsCutOff();
+    }
+
+    // Too little room steps the pages' font down by half points to the largest size at which all three
+    // fit, and never below 7 points.
+    void optionPagesTakeTheLargestFontThatFits() {
+        constexpr std::array kTabs{OptionTab::Video, OptionTab::SoundControls, OptionTab::Misc};
+        const auto pagesAt = [](double points, QWidget& parent) {
+            QFont font = parent.font();
+            font.setPointSizeF(points);
+            parent.setFont(font);
+            return std::make_unique<OptionPages>(&parent);
+        };
+        const auto needs = [&](double points) { // built at that font: what the largest page takes
+            QWidget parent;
+            const auto pages = pagesAt(points, parent);
+            QSize needed;
+            for (const OptionTab tab : kTabs)
+                needed = needed.expandedTo(pages->page(tab)->layout()->totalSizeHint());
+            return needed;
+        };
+        for (const auto& [room, fitted] : {std::pair{needs(12), 12.0},
+                                           {needs(9), 9.0},
+                                           {needs(9) - QSize(0, 1), 8.5},
+                                           {needs(9) - QSize(1, 0), 8.5},
+                                           {QSize(1, 1), 7.0}}) {
+            QWidget parent;
+            const auto pages = pagesAt(12, parent);
+            pages->fitInto(room);
+            for (const OptionTab tab : kTabs)
+                QCOMPARE(pages->page(tab)->font().pointSizeF(), fitted);
+        }
     }
 
     void headingBoxesEnableExactlyTheirControls() {

@@ -1,0 +1,27 @@
+// Mivo started as main starts it, on the real settings file under XDG_CONFIG_HOME, offscreen. tst_program
+// runs it: it opens "About" when its argument asks, says "ready" and waits for the system's end.
+
+#include "ui/dialogs/FilePathsDialog.h"
+#include "ui/main/Program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication app(argc, argv);
+    mivo::Program program;
+    program.start();
+    mivo::MainWindow& window = program.window();
+    window.filePaths().setZsnesPath(QStringLiteral("/usr/games/zsnes"));
+    if (QCoreApplication::arguments().contains(QStringLiteral("about")))
+        window.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+    QTimer::singleShot(0, &window, [&window] {
+        std::puts(window.isEnabled() ? "ready" : "ready locked");
+        std::fflush(stdout);
+    });
+    return QApplication::exec();
+}
