@@ -3,7 +3,6 @@
 
 #include "MainWindowDriver.h"
 #include "Probe.h"
-#include "RecordingStandIn.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
 #include "platform/QtProgramStarter.h"
@@ -18,6 +17,7 @@
 #include <array>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace mivo::bench {
 namespace {
@@ -311,14 +311,13 @@ void measureRunPlay(Report& report) {
         QCoreApplication::processEvents();
     }
     const long growth = residentKiB() - residentBefore;
-    const qsizetype zombies = testing::zombieChildren().size();
+    int zombies = 0; // children that ended and were never reaped; reaping them counts them
+    while (::waitpid(-1, nullptr, WNOHANG) > 0)
+        ++zombies;
     report.judge(QStringLiteral("Run/Play, zombies after %1").arg(kPresses),
                  QStringLiteral("%1 zombie children").arg(zombies), QStringLiteral("0"), zombies == 0);
     report.judge(QStringLiteral("Run/Play, memory growth over %1").arg(kPresses),
-                 QStringLiteral("%1 KiB resident (%2 -> %3 KiB)")
-                     .arg(growth)
-                     .arg(residentBefore)
-                     .arg(residentBefore + growth),
+                 QStringLiteral("%1 KiB resident, from %2 KiB").arg(growth).arg(residentBefore),
                  QStringLiteral("< %1 KiB").arg(kTargetGrowthKiB), growth < kTargetGrowthKiB);
     if (const qsizetype failed = driver->fakes.desktop.warnings.size(); failed > 0)
         Report::print(QStringLiteral("# %1 presses could not start their program").arg(failed));
