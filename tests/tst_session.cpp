@@ -43,21 +43,10 @@ class TestSession : public QObject {
     QLineEdit* pathField(const QString& row) {
         return testing::find<QLineEdit>(paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
     }
-    // Presses a button of the File Paths window, the one on the line below the field of `row`; a file
-    // dialog it opens gives `answer`.
-    void inPaths(const QString& caption, const std::optional<QString>& answer = std::nullopt,
-                 const QString& row = "Zsnes Path") {
+    // Presses a button of the File Paths window; a file dialog it opens gives `answer`.
+    void inPaths(const QString& button, const std::optional<QString>& answer = std::nullopt) {
         d().fakes.fileDialogs.answers.push_back(answer);
-        const int fieldTop = pathField(row)->mapTo(paths(), QPoint()).y();
-        QAbstractButton* nearest = nullptr;
-        for (auto* b : paths()->findChildren<QAbstractButton*>()) {
-            const int below = b->mapTo(paths(), QPoint()).y() - fieldTop;
-            if (b->text() == caption && below > 0 &&
-                (!nearest || below < nearest->mapTo(paths(), QPoint()).y() - fieldTop))
-                nearest = b;
-        }
-        QVERIFY(nearest);
-        QTest::mouseClick(nearest, Qt::LeftButton);
+        d().press(button, paths());
     }
     void loadRom(const std::optional<QString>& answer) {
         d().fakes.fileDialogs.answers.push_back(answer);
@@ -104,7 +93,7 @@ private slots:
         QCOMPARE(testing::topLevel("File Paths"), nullptr); // made, but hidden
         // Both file dialogs start from the restored paths.
         inPaths("Find Zsnes.....");
-        inPaths("Find Romulus", std::nullopt, "Romulus Path");
+        inPaths("Find Romulus");
         QCOMPARE(d().fakes.fileDialogs.requests[0].startFileName, saved[2]);
         QCOMPARE(d().fakes.fileDialogs.requests[1].startFileName, saved[3]);
 
@@ -117,14 +106,14 @@ private slots:
 
     void pathsLiveOnAfterTheirWindowClosed() {
         start();
-        inPaths("Find Romulus", "/opt/romulus/Romulus", "Romulus Path");
+        inPaths("Find Romulus", "/opt/romulus/Romulus");
         QCOMPARE(d().fakes.fileDialogs.requests.back().filter,
                  "Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*");
         QVERIFY(d().fakes.fileDialogs.requests.back().title.isEmpty());
-        inPaths("Clear", std::nullopt, "Romulus Path");
-        inPaths("Find Romulus", std::nullopt, "Romulus Path"); // cancelled: the dialog's last file
+        inPaths("Clear Romulus Path");
+        inPaths("Find Romulus"); // cancelled: the dialog's last file
         QCOMPARE(pathField("Romulus Path")->text(), "/opt/romulus/Romulus");
-        inPaths("Clear", std::nullopt, "Romulus Path");
+        inPaths("Clear Romulus Path");
         d().tick("Disable color 0 modifications in 256 color modes");
         d().press("&View Syntax");
         QPointer<QWidget> window = paths();
@@ -176,7 +165,7 @@ private slots:
         QVERIFY(d().button("Load Rom.....")->isEnabled());
 
         // Clear, then a cancelled find keeps the placeholder as a path.
-        inPaths("Clear");
+        inPaths("Clear Zsnes Path");
         QCOMPARE(pathField("Zsnes Path")->text(), kNoZsnes);
         QCOMPARE(d().syntax(), kNoZsnes);
         QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
@@ -184,7 +173,7 @@ private slots:
         QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, kNoZsnes);
         d().press("&View Syntax");
         QCOMPARE(d().syntax(), kNoZsnes + " -0");
-        inPaths("Clear"); // the field holds the placeholder already: the line goes all the same
+        inPaths("Clear Zsnes Path"); // the field holds the placeholder already: the line goes all the same
         QCOMPARE(d().syntax(), kNoZsnes);
 
         // Typing is mirrored key by key, into the line and into the dialog.
@@ -425,7 +414,7 @@ private slots:
     // Romulus is the whole path, blanks included, with no arguments; only the exact placeholder is missed.
     void romulusStartsFromItsWholePath() {
         start({{"romuluspath", "romulus path not selected"}}); // differs only in case
-        inPaths("Find Romulus", "/opt/My Romulus/romulus", "Romulus Path");
+        inPaths("Find Romulus", "/opt/My Romulus/romulus");
         d().menu("&Add-ons", "&Romulus");
         QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
         QCOMPARE(d().fakes.desktop.beeps, 0);

@@ -63,10 +63,12 @@ public:
     template <typename T> T* named(const QString& name) const {
         return find<T>(window.get(), [&](T* w) { return w->objectName() == name; });
     }
-    // Any button, check boxes included, by its caption, in the main window or in `within`.
+    // Any button, check boxes included, by its caption or the name a screen reader gives it, in the main
+    // window or in `within`.
     QAbstractButton* button(const QString& caption, const QWidget* within = nullptr) const {
-        return find<QAbstractButton>(within ? within : window.get(),
-                                     [&](QAbstractButton* b) { return b->text() == caption; });
+        return find<QAbstractButton>(within ? within : window.get(), [&](QAbstractButton* b) {
+            return b->text() == caption || b->accessibleName() == caption;
+        });
     }
     // An option button of the frame whose title is `frame`.
     QRadioButton* option(const QString& frame, const QString& caption) const {

@@ -38,6 +38,8 @@ PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const Q
     path.label->setFont(bold);
     path.label->setBuddy(path.field);
     path.field->setAccessibleName(QString(caption).remove(u':'));
+    // Every row has its "Clear"; a screen reader says which path it clears.
+    path.clear->setAccessibleName(QStringLiteral("Clear ") + path.field->accessibleName());
     path.field->setFixedWidth(twips(4095));
 
     auto* buttons = new QHBoxLayout;
