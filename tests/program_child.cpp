@@ -22,6 +22,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(0, &window, [&window] {
         std::puts(window.isEnabled() ? "ready" : "ready locked");
         std::fflush(stdout);
+        std::fputs("written before the end", stdout); // left in the buffer for the end to flush
     });
     return QApplication::exec();
 }

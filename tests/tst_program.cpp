@@ -22,6 +22,7 @@ private slots:
             QCOMPARE(::kill(static_cast<pid_t>(child.processId()), signal), 0);
             QVERIFY(child.waitForFinished(30000));
             QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
+            QCOMPARE(child.readAll(), "written before the end");
             QFile file(config.filePath("program_child/program_child.conf"));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), "[settings]\nIcon%20in%20tray=1\nMinimize%20to%20tray=1\n"
