@@ -43,8 +43,7 @@ QSize CheckTitledFrame::minimumSizeHint() const {
     return withTitle(m_frame->minimumSizeHint());
 }
 
-void CheckTitledFrame::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+void CheckTitledFrame::resizeEvent(QResizeEvent* /*event*/) {
     const int top = frameTop();
     m_frame->setGeometry(0, top, width(), height() - top);
     const QSize title = titleSize();

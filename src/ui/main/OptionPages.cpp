@@ -158,8 +158,7 @@ QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
         return box;
 
     auto* line = new QWidget(parent);
-    box->setParent(line);
-    auto* layout = new QHBoxLayout(line);
+    auto* layout = new QHBoxLayout(line); // takes the box in as a child of the line
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box);
     auto* number = new NumberField(kNumberFields[*field], line);
