@@ -152,12 +152,42 @@ private slots:
                  (QStringList{"zsnes", "-k", "5", "/my", "r;$(x)|`id`&\"it's\\a\t.smc\""}));
     }
 
-    void helpText() {
+    void startOptions() {
         std::string mivo = "mivo", dash = "-", help = "--help"; // a lone dash is no option
         const auto answer = answerStartOptions(std::array{mivo.data(), dash.data(), help.data()}, "");
         QVERIFY(answer.value().standardOutput ==
                 "Usage: mivo [--help | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
                 "  --help     show this help and exit\n  --version  show the version and exit\n");
+        // Qt's own options, as its documentation lists them, go through to Qt; the first other one is
+        // refused.
+        std::vector<std::string> words{"mivo"};
+        for (const char* name : {"platform",
+                                 "platformpluginpath",
+                                 "platformtheme",
+                                 "plugin",
+                                 "qwindowgeometry",
+                                 "geometry",
+                                 "qwindowtitle",
+                                 "title",
+                                 "qwindowicon",
+                                 "icon",
+                                 "session",
+                                 "reverse",
+                                 "style",
+                                 "stylesheet",
+                                 "widgetcount",
+                                 "display",
+                                 "name",
+                                 "nograb",
+                                 "dograb",
+                                 "qmljsdebugger"})
+            words.push_back(std::string("-") + name);
+        words.emplace_back("--bogus");
+        std::vector<char*> arguments;
+        for (std::string& word : words)
+            arguments.push_back(word.data());
+        QCOMPARE(answerStartOptions(arguments, "").value().standardError.substr(0, 30),
+                 "mivo: unknown option '--bogus'");
     }
 };
 
