@@ -306,13 +306,13 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("names"); // the window's, then its labels' in the order of the texts
+        QTest::addColumn<QString>("names"); // the window's, then its labels' and their looks, as the texts
         QTest::newRow("About") << "&Help" << "&About" << "About" << QStringList{"Mivo v1.60\nWritten by: The Mivo developers", "mivo@example.org", "https://example.org/mivo",
-            "Thanks to a friend and a software company for the coding answers that made Mivo possible."} << QSize(183, 150) << "Form2 Label1 Label3 Label4 Label2";
-        QTest::newRow("About Add-ons") << "&Add-ons" << "&About Add-ons" << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86) << "Form4 Label1 Label2";
+            "Thanks to a friend and a software company for the coding answers that made Mivo possible."} << QSize(183, 150) << "Form2 Label1(centred) Label3(centred) Label4(centred) Label2(centred wrapped)";
+        QTest::newRow("About Add-ons") << "&Add-ons" << "&About Add-ons" << "About Add-ons" << QStringList{"Romulus:", "https://example.org/romulus"} << QSize(255, 86) << "Form4 Label1(bold) Label2(indented)";
         QTest::newRow("About Emulators") << "&Help" << "About &Emulators" << "About Emulators" << QStringList{"Zsnes:", "https://www.zsnes.com", "Snes9x:", "https://www.snes9x.com"}
-            << QSize(222, 126) << "Form6 Label1 Label3 Label2 Label4";
-        QTest::newRow("Romulus Not Found") << "&Add-ons" << "&Romulus" << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63) << "Form3 Label1";
+            << QSize(222, 126) << "Form6 Label1(bold) Label3(indented) Label2(bold) Label4(indented)";
+        QTest::newRow("Romulus Not Found") << "&Add-ons" << "&Romulus" << "Romulus Not Found" << QStringList{"Romulus executable path not selected."} << QSize(247, 63) << "Form3 Label1(centred)";
         // clang-format on
     }
     void informationWindows() {
@@ -343,7 +343,10 @@ private slots:
         QStringList named{window->objectName()};
         for (auto* label : window->findChildren<QLabel*>()) {
             shown << label->text();
-            named << label->objectName();
+            const QStringList look{label->font().bold() ? "bold" : "",
+                                   label->alignment() & Qt::AlignHCenter ? "centred" : "",
+                                   label->indent() > 0 ? "indented" : "", label->wordWrap() ? "wrapped" : ""};
+            named << label->objectName() + '(' + look.join(' ').simplified() + ')';
             QVERIFY2(window->rect().contains(label->geometry()), qPrintable(label->text()));
             const int needed =
                 label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
@@ -357,7 +360,7 @@ private slots:
         QCOMPARE(named.join(' '), names);
         const QWidget* ok = d().button("&Ok", window);
         QVERIFY(ok->objectName() == "Command1" &&
-                qAbs(ok->geometry().center().x() - window->width() / 2) <= 1);
+                qAbs(ok->geometry().center().x() - window->width() / 2) <= 1 && window->focusWidget() == ok);
         QVERIFY(d().fakes.desktop.opened.isEmpty());
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(d().window->isEnabled());
