@@ -39,11 +39,10 @@ QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* obj
 
 void registerAccessibility() {
     // Qt keeps its accessibility factories for the whole process; one registration serves every label.
-    static const bool registered = [] {
+    [[maybe_unused]] static const bool registered = [] {
         QAccessible::installFactory(&linkLabelAccessible);
         return true;
     }();
-    Q_UNUSED(registered);
 }
 
 // A hand pointing up, 32 x 32, with the hot spot on the tip of the index finger, so that what is hit is
