@@ -237,8 +237,10 @@ private slots:
         QCOMPARE(captions(d().fakes.tray.popupMenu->actions()), QStringList{"&Exit"});
         QCOMPARE(d().fakes.tray.popupMenu->title(), "Right button");
         const QList<QAction*> modes = menus[1]->menu()->actions();
-        modes[0]->trigger();
-        QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
+        for (int choices = 0; choices < 2; ++choices) { // choosing "&Zsnes" changes nothing
+            QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
+            modes[0]->trigger();
+        }
 
         // Every control and menu entry carries its designed name, for accessibility tools and scripts.
         QCOMPARE(w.objectName(), "Form1");

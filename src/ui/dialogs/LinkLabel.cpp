@@ -74,8 +74,9 @@ void LinkLabel::activate() {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    // Unlike QLabel's own handlers, these take the mouse events for themselves: they are not passed to the
+    // window behind.
     m_pressedHere = event->button() == Qt::LeftButton;
-    event->accept();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -84,7 +85,6 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool clicked =
         m_pressedHere && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressedHere = false;
-    event->accept();
     if (clicked)
         activate();
 }
