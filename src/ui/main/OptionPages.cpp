@@ -39,12 +39,12 @@ struct PageItem {
 std::vector<PageItem> itemsOn(OptionTab tab) {
     std::vector<PageItem> items;
     for (std::size_t i = 0; i < kOptionGroups.size(); ++i) {
-        if (kOptionGroups[i].placement.tab == tab)
-            items.push_back({kOptionGroups[i].placement, true, i});
+        if (kOptionGroups.at(i).placement.tab == tab)
+            items.push_back({kOptionGroups.at(i).placement, true, i});
     }
     for (std::size_t i = 0; i < kCheckBoxes.size(); ++i) {
-        if (kCheckBoxes[i].placement.tab == tab && !groupHeadedBy(i))
-            items.push_back({kCheckBoxes[i].placement, false, i});
+        if (kCheckBoxes.at(i).placement.tab == tab && !groupHeadedBy(i))
+            items.push_back({kCheckBoxes.at(i).placement, false, i});
     }
     std::sort(items.begin(), items.end(), [](const PageItem& a, const PageItem& b) {
         return std::pair(a.placement.row, a.placement.column) <
@@ -100,12 +100,12 @@ QWidget* OptionPages::buildPage(OptionTab tab, QWidget* parent) {
                             })->placement.column;
     int gridRow = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const PageItem& item = items[i];
-        const bool sharesRow = (i > 0 && items[i - 1].placement.row == item.placement.row) ||
-                               (i + 1 < items.size() && items[i + 1].placement.row == item.placement.row);
-        if (i > 0 && items[i - 1].placement.row != item.placement.row)
+        const PageItem& item = items.at(i);
+        const bool sharesRow = (i > 0 && items.at(i - 1).placement.row == item.placement.row) ||
+                               (i + 1 < items.size() && items.at(i + 1).placement.row == item.placement.row);
+        if (i > 0 && items.at(i - 1).placement.row != item.placement.row)
             ++gridRow;
-        if (!item.isGroup && kCheckBoxes[item.index].gapBefore)
+        if (!item.isGroup && kCheckBoxes.at(item.index).gapBefore)
             grid->setRowMinimumHeight(gridRow++, kGapBeforeRow);
         QWidget* widget = item.isGroup ? buildGroup(item.index, page) : buildCheckBoxRow(item.index, page);
         grid->addWidget(widget, gridRow, item.placement.column, 1, sharesRow ? 1 : columns);
@@ -115,29 +115,29 @@ QWidget* OptionPages::buildPage(OptionTab tab, QWidget* parent) {
 }
 
 QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
-    const OptionGroupRow& group = kOptionGroups[groupIndex];
+    const OptionGroupRow& group = kOptionGroups.at(groupIndex);
     const std::size_t heading = checkIndex(group.headingCheck);
 
     // The title is made first so that the keyboard reaches it before the buttons it enables.
-    auto* title = new QCheckBox(catalogueText(kCheckBoxes[heading].caption));
-    title->setObjectName(catalogueText(kCheckBoxes[heading].name));
-    m_checkBoxes[heading] = title;
+    auto* title = new QCheckBox(catalogueText(kCheckBoxes.at(heading).caption));
+    title->setObjectName(catalogueText(kCheckBoxes.at(heading).name));
+    m_checkBoxes.at(heading) = title;
 
     auto* frame = new QGroupBox;
     frame->setObjectName(catalogueText(group.frameName));
     // Named like its title, less the colon, so that the frame and the box are told apart by name.
     frame->setAccessibleName(title->text().remove(u':'));
-    m_frames[groupIndex] = frame;
+    m_frames.at(groupIndex) = frame;
 
     auto* grid = new QGridLayout(frame);
     grid->setVerticalSpacing(kRowSpacing);
     for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
-        const OptionButtonRow& row = kOptionButtons[i];
+        const OptionButtonRow& row = kOptionButtons.at(i);
         if (row.group != group.group)
             continue;
         auto* button = new QRadioButton(catalogueText(row.caption), frame);
         button->setObjectName(catalogueText(row.name));
-        m_optionButtons[i] = button;
+        m_optionButtons.at(i) = button;
         if (row.centred)
             grid->addWidget(button, row.gridRow, 0, 1, group.columns, Qt::AlignHCenter);
         else
@@ -147,11 +147,11 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
 }
 
 QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
-    const CheckBoxRow& row = kCheckBoxes[index];
+    const CheckBoxRow& row = kCheckBoxes.at(index);
     auto* box = new QCheckBox(catalogueText(row.caption), parent);
     box->setObjectName(catalogueText(row.name));
     setCheckValue(*box, row.designedTicked ? 1 : 0);
-    m_checkBoxes[index] = box;
+    m_checkBoxes.at(index) = box;
 
     const auto field = numberFieldHeadedBy(index);
     if (!field)
@@ -161,9 +161,9 @@ QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
     auto* layout = new QHBoxLayout(line); // takes the box in as a child of the line
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box);
-    auto* number = new NumberField(kNumberFields[*field], line);
+    auto* number = new NumberField(kNumberFields.at(*field), line);
     number->setAccessibleName(fieldAccessibleName(row.caption));
-    m_numberFields[*field] = number;
+    m_numberFields.at(*field) = number;
     layout->addWidget(number);
     layout->addStretch();
     return line;
@@ -172,12 +172,12 @@ QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
 OptionSnapshot OptionPages::snapshot() const {
     OptionSnapshot options;
     for (std::size_t i = 0; i < m_checkBoxes.size(); ++i)
-        options.checkValues[i] = checkValue(*m_checkBoxes[i]);
+        options.checkValues.at(i) = checkValue(*m_checkBoxes.at(i));
     for (std::size_t i = 0; i < m_optionButtons.size(); ++i)
-        options.selected[i] = m_optionButtons[i]->isChecked();
+        options.selected.at(i) = m_optionButtons.at(i)->isChecked();
     for (std::size_t i = 0; i < m_numberFields.size(); ++i) {
-        options.numberTexts[i] = m_numberFields[i]->text();
-        options.validity[i] = m_numberFields[i]->validity();
+        options.numberTexts.at(i) = m_numberFields.at(i)->text();
+        options.validity.at(i) = m_numberFields.at(i)->validity();
     }
     return options;
 }
@@ -216,10 +216,10 @@ void OptionPages::fitInto(QSize pageArea) const {
 
 void OptionPages::selectGroupDefaults() const {
     for (const OptionGroupRow& group : kOptionGroups) {
-        m_optionButtons[optionIndex(group.defaultOption)]->setChecked(true);
+        m_optionButtons.at(optionIndex(group.defaultOption))->setChecked(true);
         for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
-            if (kOptionButtons[i].group == group.group)
-                m_optionButtons[i]->setEnabled(false);
+            if (kOptionButtons.at(i).group == group.group)
+                m_optionButtons.at(i)->setEnabled(false);
         }
     }
 }
@@ -246,13 +246,13 @@ void connectInterlocks(const OptionPages& pages) {
     for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
         std::vector<QWidget*> dependents{&pages.frame(g)};
         for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
-            if (kOptionButtons[i].group == kOptionGroups[g].group)
+            if (kOptionButtons.at(i).group == kOptionGroups.at(g).group)
                 dependents.push_back(&pages.optionButton(i));
         }
-        bindInterlock(pages.checkBox(checkIndex(kOptionGroups[g].headingCheck)), std::move(dependents));
+        bindInterlock(pages.checkBox(checkIndex(kOptionGroups.at(g).headingCheck)), std::move(dependents));
     }
     for (std::size_t f = 0; f < kNumberFields.size(); ++f)
-        bindInterlock(pages.checkBox(checkIndex(kNumberFields[f].headingCheck)), {&pages.numberField(f)});
+        bindInterlock(pages.checkBox(checkIndex(kNumberFields.at(f).headingCheck)), {&pages.numberField(f)});
 }
 
 } // namespace mivo
