@@ -147,6 +147,10 @@ private slots:
                             "Label11 Text6 Command7 Command8")
                  .split(' '))
             QVERIFY2(paths()->findChild<QWidget*>(name), qPrintable(name));
+        const auto readWith =
+            QAccessible::queryAccessibleInterface(pathField("Zsnes Path"))->relations(QAccessible::Label);
+        QVERIFY(!readWith.isEmpty() &&
+                readWith[0].first->text(QAccessible::Name) == "Zsnes Path:"); // read with its field
         QVERIFY(!pathField("Snes9x Path")->isEnabled() &&
                 !d().button("Find Snes9x.....", paths())->isEnabled());
 

@@ -18,7 +18,7 @@ std::atomic<int> g_wakeUpFd; // NOLINT(cppcoreguidelines-avoid-non-const-global-
 extern "C" void noteEndSignal(int /*signal*/) {
     // Only async-signal-safe calls here; the event loop does the rest.
     const int savedErrno = errno;
-    const char byte = 1;
+    const char byte{}; // what it says does not matter, only that it comes
     [[maybe_unused]] const ssize_t written = ::write(g_wakeUpFd.load(), &byte, 1);
     errno = savedErrno;
 }
