@@ -1,6 +1,7 @@
 #include "MainWindowDriver.h"
 #include "ui/main/OptionPages.h"
 
+#include <QAccessible>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -242,6 +243,12 @@ private slots:
             modes[0]->trigger();
         }
 
+        // Whatever the keyboard reaches, a screen reader can name.
+        for (QWidget* control : w.findChildren<QWidget*>()) {
+            if (control->focusPolicy() != Qt::NoFocus && !control->focusProxy())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
+                         qPrintable(control->objectName() + " " + control->metaObject()->className()));
+        }
         // Every control and menu entry carries its designed name, for accessibility tools and scripts.
         QCOMPARE(w.objectName(), "Form1");
         for (const QString& name :

@@ -205,8 +205,7 @@ void OptionPages::fitInto(QSize pageArea) const {
         bool allFit = true;
         for (QWidget* page : m_pages) {
             page->setFont(font);
-            packRows(*page);
-            page->layout()->invalidate();
+            packRows(*page); // the new fixed sizes invalidate the page's layout
             allFit = allFit && fits(page->layout()->totalSizeHint(), pageArea);
         }
         if (allFit || step >= lowestStep)
