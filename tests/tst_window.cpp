@@ -108,6 +108,7 @@ const char* const kRows[] = {
     "Check11|Check13|Check31|Check16|Check17|Check18|Check20|Check21|Check22 Text4|Check25|Check26|Check27|"
     "Check28|Check32|Check36|Check37",
     "SSTab1|Command1 Command2|Label9 Label1|Label8 Label7",
+    "File1 Frame6|Frame5|Label6",
     "Command4 Command6",
 };
 // clang-format on
