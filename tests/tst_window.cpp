@@ -227,6 +227,7 @@ private slots:
         QCOMPARE(tabs, (QStringList{"&Video", "&Sound/Controls", "&Misc.", "Rom(s)"}));
         QCOMPARE(d().tabs()->size(), QSize(406, 353));
         QCOMPARE(w.width(), 406);
+        QVERIFY(w.minimumSize() == w.maximumSize()); // not to be resized
         QVERIFY(testing::centred(&w));
         nothingOnThePagesIsCutOff();
 
