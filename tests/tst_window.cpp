@@ -128,7 +128,8 @@ class TestWindow : public QObject {
 
     std::unique_ptr<testing::MainWindowDriver> m_driver;
     testing::MainWindowDriver& d() { return *m_driver; }
-    // Every caption shown whole, and every field as tall as its digits, inside its page.
+    // Every caption shown whole, and every field wide and tall enough for its largest number, inside its
+    // page.
     void nothingOnThePagesIsCutOff() {
         for (int i = 0; i < 4; ++i) {
             d().tabs()->setCurrentIndex(i);
@@ -140,10 +141,12 @@ class TestWindow : public QObject {
                 const int textWidth = button  ? w->fontMetrics().horizontalAdvance(text)
                                       : label ? label->minimumSizeHint().width()
                                               : 0;
-                const bool tallEnough =
-                    !qobject_cast<QLineEdit*>(w) || w->height() >= w->fontMetrics().height();
+                const bool holdsItsNumber =
+                    !qobject_cast<QLineEdit*>(w) ||
+                    (w->height() >= w->fontMetrics().height() &&
+                     w->width() >= w->fontMetrics().horizontalAdvance(QStringLiteral("120")));
                 QVERIFY2(page->rect().contains(QRect(w->mapTo(page, QPoint()), w->size())) &&
-                             w->width() >= textWidth && tallEnough,
+                             w->width() >= textWidth && holdsItsNumber,
                          qPrintable(text));
             }
         }
@@ -377,6 +380,11 @@ private slots:
 
     // Each change is corrected as it is made, and sets the field's flag.
     void numberFieldsCorrectEachChange() {
+        QStringList start;
+        for (const char* field : {"Turn on frame skip", "Set Gamma Correction", "Set Volume level",
+                                  "Percentage of instructions to execute"})
+            start << d().field(field)->text();
+        QCOMPARE(start, (QStringList{"0", "0", "0", "50"}));
         QCOMPARE(d().flag("Set Volume level"), "Label4"); // until the first change, the hidden label's name
         d().type("Turn on frame skip", "12");             // 12 is above 9
         QCOMPARE(d().field("Turn on frame skip")->text(), "9");
