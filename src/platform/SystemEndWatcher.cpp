@@ -52,7 +52,6 @@ SystemEndWatcher::~SystemEndWatcher() {
         return;
     for (std::size_t i = 0; i < kEndSignals.size(); ++i)
         ::sigaction(kEndSignals.at(i), &m_previous.at(i), nullptr);
-    m_notifier->setEnabled(false);
     ::close(m_pipe[0]);
     ::close(m_pipe[1]);
 }

@@ -27,8 +27,6 @@ InformationWindow::InformationWindow(
     setObjectName(objectName);
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
-    // Mivo may be sitting in the tray with no other window open; closing one of these must not end it.
-    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(twips(clientSize.width()), twips(clientSize.height()));
 
     auto* outer = new QVBoxLayout(this);

@@ -45,7 +45,6 @@ QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(twips(4455));
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
