@@ -141,6 +141,10 @@ private slots:
             labels.insert(label->y(), label->text() + (label->font().bold() ? "" : " (not bold)"));
         QCOMPARE(labels.values(), (QStringList{"Zsnes Path:", "Snes9x Path:", "Romulus Path:"}));
         QCOMPARE(paths()->objectName(), "Form5");
+        // 6105 twips wide, at least 2625 high, taller only where the desktop's font needs it; not to be
+        // resized.
+        QVERIFY(paths()->width() == 407 && paths()->height() >= 175 &&
+                paths()->minimumSize() == paths()->maximumSize());
         QVERIFY(testing::centred(paths()));
         for (const QString& name :
              QStringLiteral("Label12 Text5 Command3 Command5 Label10 Text7 Command9 Command10 "
@@ -253,6 +257,7 @@ private slots:
         d().press("&Run/Play");
         QVERIFY(!d().window->isMinimized());
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
+        QCOMPARE(d().fakes.desktop.warnings[0].first, "Mivo");
         QVERIFY(d().fakes.desktop.warnings[0].second.contains("/nowhere/zsnes"));
         QVERIFY(d().fakes.desktop.warnings[0].second.contains("No such file or directory"));
 
