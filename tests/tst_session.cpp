@@ -347,6 +347,7 @@ private slots:
         QVERIFY(!d().window->close()); // not even the close box of the locked window gets through
         QVERIFY(d().fakes.programs.started.isEmpty());
         QCOMPARE(window->size(), size);
+        QVERIFY(window->font().pointSizeF() >= 7.5); // shrunk only as far as the text needs
         QVERIFY(testing::centred(window));
         QStringList shown;
         QStringList named{window->objectName()};

@@ -324,13 +324,14 @@ private slots:
                 needed = needed.expandedTo(pages->page(tab)->layout()->totalSizeHint());
             return needed;
         };
-        for (const auto& [room, fitted] : {std::pair{needs(12), 12.0},
-                                           {needs(9), 9.0},
-                                           {needs(9) - QSize(0, 1), 8.5},
-                                           {needs(9) - QSize(1, 0), 8.5},
-                                           {QSize(1, 1), 7.0}}) {
+        for (const auto& [from, room, fitted] : {std::tuple{12.0, needs(12), 12.0},
+                                                 {12.0, needs(9), 9.0},
+                                                 {12.0, needs(9) - QSize(0, 1), 8.5},
+                                                 {12.0, needs(9) - QSize(1, 0), 8.5},
+                                                 {12.0, QSize(1, 1), 7.0},
+                                                 {7.5, QSize(1, 1), 7.0}}) {
             QWidget parent;
-            const auto pages = pagesAt(12, parent);
+            const auto pages = pagesAt(from, parent);
             pages->fitInto(room);
             for (const OptionTab tab : kTabs)
                 QCOMPARE(pages->page(tab)->font().pointSizeF(), fitted);
