@@ -182,6 +182,8 @@ private slots:
     void controlsStandInTheirDesignedRows() {
         for (const char* column : kRows) {
             int bottom = -1;
+            int left = -1; // every row of a frame or page starts at one left edge, but for centred ones
+            const bool underTheTabs = QString::fromLatin1(column).startsWith("SSTab1");
             d().show(d().named<QWidget>(QString::fromLatin1(column).section('|', 0, 0).section(' ', 0, 0)));
             for (const QString& line : QString::fromLatin1(column).split('|')) {
                 const QStringList row = line.split(' ');
@@ -191,6 +193,13 @@ private slots:
                     cells << QRect(w->mapTo(&*d().window, QPoint()), w->size());
                 }
                 QVERIFY2(cells[0].top() > bottom, qPrintable(row[0]));
+                // Rows of boxes follow one another closely, the tray boxes apart.
+                QVERIFY2(!row[0].startsWith("Check") || bottom < 0 || row[0] == "Check36" ||
+                             cells[0].top() - bottom <= 3,
+                         qPrintable(row[0]));
+                const bool centred = row.size() == 1 && row[0].startsWith("Option");
+                QVERIFY2(underTheTabs || centred || left < 0 || cells[0].left() == left, qPrintable(row[0]));
+                left = (underTheTabs || centred || left >= 0) ? left : cells[0].left();
                 for (int i = 1; i < cells.size(); ++i)
                     QVERIFY2(qAbs(cells[i].center().y() - cells[0].center().y()) <= 1 &&
                                  cells[i].left() > cells[i - 1].right(),
@@ -209,6 +218,13 @@ private slots:
         };
         QVERIFY(top("Check36") - top("Check32") > top("Check32") - top("Check28"));
         QVERIFY(d().named<QWidget>("Frame3")->width() > d().named<QWidget>("Frame1")->width() * 3 / 2);
+        for (const char* across : {"Frame3", "Frame4"}) { // the frames across a whole tab stand centred on it
+            const QWidget* titled = d().named<QWidget>(across)->parentWidget();
+            QVERIFY2(titled->x() == titled->parentWidget()->width() - 1 - titled->geometry().right(), across);
+        }
+        // The buttons stand midway between the tabs and the lines below them.
+        QVERIFY(top("Command1") - (top("SSTab1") + d().tabs()->height()) ==
+                top("Label9") - (top("Command1") + d().named<QWidget>("Command1")->height()));
         // Each frame's top line runs through the middle of its title box, which stands inside its width.
         for (const char* titled : {"Check2 Frame1", "Check3 Frame2", "Check23 Frame3", "Check29 Frame4"}) {
             const QStringList pair = QString::fromLatin1(titled).split(' ');
