@@ -161,27 +161,13 @@ private slots:
         // Qt's own options, as its documentation lists them, go through to Qt; the first other one is
         // refused.
         std::vector<std::string> words{"mivo"};
-        for (const char* name : {"platform",
-                                 "platformpluginpath",
-                                 "platformtheme",
-                                 "plugin",
-                                 "qwindowgeometry",
-                                 "geometry",
-                                 "qwindowtitle",
-                                 "title",
-                                 "qwindowicon",
-                                 "icon",
-                                 "session",
-                                 "reverse",
-                                 "style",
-                                 "stylesheet",
-                                 "widgetcount",
-                                 "display",
-                                 "name",
-                                 "nograb",
-                                 "dograb",
-                                 "qmljsdebugger"})
-            words.push_back(std::string("-") + name);
+        for (const QString& name :
+             QStringLiteral(
+                 "platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                 "qwindowtitle title qwindowicon icon session reverse style stylesheet widgetcount "
+                 "display name nograb dograb qmljsdebugger")
+                 .split(u' '))
+            words.push_back("-" + name.toStdString());
         words.emplace_back("--bogus");
         std::vector<char*> arguments;
         for (std::string& word : words)
