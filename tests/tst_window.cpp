@@ -205,10 +205,9 @@ private slots:
                                  cells[i].left() > cells[i - 1].right(),
                              qPrintable(row[i]));
                 bottom = cells[0].bottom();
-                if (row.size() == 1 && row[0].startsWith("Option")) {
-                    const QWidget* frame = d().named<QWidget>(row[0])->parentWidget();
-                    QVERIFY(qAbs(d().named<QWidget>(row[0])->geometry().center().x() - frame->width() / 2) <=
-                            2);
+                if (centred) {
+                    const QWidget* button = d().named<QWidget>(row[0]);
+                    QVERIFY(qAbs(button->geometry().center().x() - button->parentWidget()->width() / 2) <= 2);
                 }
             }
         }
