@@ -6,7 +6,9 @@
 #include "platform/SystemEndWatcher.h"
 
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -15,17 +17,21 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 using namespace mivo;
 
 namespace {
 
-// The four values Mivo keeps, each a text a settings file could mangle.
-const QList<std::pair<QString, QString>> kSaved{{"Minimize to tray", "  /old games, 1997/\"a\" ;b; #c\\d "},
-                                                {"Icon in tray", QString()},
-                                                {"zsnesfilepath", "/home/jürgen/スーパー/zsnes"},
-                                                {"romuluspath", "@Rect(1 2 3 4)"}};
+// Texts a settings file could mangle: blanks at the ends, separators, quotes and escapes, a control
+// character before a hex digit, letters beyond Latin-1 and beyond the 16-bit plane, a typed value's form.
+const QList<std::pair<QString, QString>> kSaved{
+    {"Minimize to tray", "  /old games, 1997/\"a\" ;b; #c\\d "},
+    {"Icon in tray", QString()},
+    {"zsnesfilepath", QString::fromUtf8("/home/jürgen/スーパー/zsnes\t\x01"
+                                        "f\xf0\x9f\x8e\xae=")},
+    {"romuluspath", "@Rect(1 2 3 4)"}};
 
 void writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -37,25 +43,26 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What a store reads is text or the fallback, and what it saves lands on disk.
+// What a store saves is what QSettings reads back from the file.
 void saveLands(const QString& path) {
     QtSettingsStore store(path);
-    for (const auto& [key, value] : kSaved) {
-        QCOMPARE(store.text(key, "fallback"), "fallback");
+    for (const auto& [key, value] : kSaved)
         store.setText(key, value);
-    }
-    store.flush();
+    QCOMPARE(store.save(), std::nullopt);
     // QSettings shares what it parsed among all objects on one path within a process; a copy under
     // another name is read from disk.
     const QTemporaryDir dir;
     QVERIFY(QFile::copy(path, dir.filePath("copy.conf")));
-    const QtSettingsStore onDisk(dir.filePath("copy.conf"));
+    QSettings onDisk(dir.filePath("copy.conf"), QSettings::IniFormat);
     for (const auto& [key, value] : kSaved)
-        QCOMPARE(onDisk.text(key, "fallback"), value);
+        QCOMPARE(onDisk.value("settings/" + key), value);
 }
+
+enum class Fault { None, WriteCutShort, LockHeld, FolderInPlaceOfFile, FileInPlaceOfFolder, StaleLock };
 
 } // namespace
 
+Q_DECLARE_METATYPE(Fault)
 // What Mivo asks of the desktop: the settings file, starting programs, addresses, the file dialog's filters.
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -69,30 +76,88 @@ public slots:
     void record(const QUrl& url) { m_opened << QString::fromLatin1(url.toEncoded()); }
 
 private slots:
-    void unusableSettingsFilesNeverLoseTheSave() {
+    // A save that fails leaves the file as it was, byte for byte, and says why; a lock of a Mivo that has
+    // ended is no reason to fail.
+    void aSaveReplacesTheFileOnlyWhenWhole_data() {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("reason"); // empty: saved
+        QTest::newRow("write cut short") << Fault::WriteCutShort << "File too large";
+        QTest::newRow("lock never let go") << Fault::LockHeld << "is held by another program";
+        QTest::newRow("folder in the file's place") << Fault::FolderInPlaceOfFile << "directory";
+        QTest::newRow("file in the folder's place") << Fault::FileInPlaceOfFolder << "File exists";
+        QTest::newRow("stale lock of an ended Mivo") << Fault::StaleLock << "";
+    }
+    void aSaveReplacesTheFileOnlyWhenWhole() {
+        QFETCH(Fault, fault);
+        QFETCH(QString, reason);
+        const QTemporaryDir dir;
+        const QString folder = dir.filePath(fault == Fault::FileInPlaceOfFolder ? "file" : "mivo");
+        const QString path = folder + "/mivo.conf";
+        const QByteArray before = "[settings]\nzsnesfilepath=/usr/games/zsnes\n";
+        QVERIFY(QDir().mkpath(fault == Fault::FileInPlaceOfFolder ? dir.path() : folder));
+        if (fault == Fault::FileInPlaceOfFolder)
+            writeFile(folder, before);
+        else if (fault == Fault::FolderInPlaceOfFile)
+            QVERIFY(QDir().mkpath(path + "/inside"));
+        else
+            writeFile(path, before);
+        if (fault == Fault::LockHeld)
+            QVERIFY(QDir().mkpath(path + ".lock"));
+        if (fault == Fault::StaleLock) // the lock file of a process that no longer runs, on this machine
+            writeFile(path + ".lock", "2147483646\nmivo\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+
+        QtSettingsStore store(path, std::chrono::milliseconds(200));
+        store.setText("zsnesfilepath", QString(5000, u'z'));
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit unlimited = limit;
+        limit.rlim_cur = fault == Fault::WriteCutShort ? 1000 : limit.rlim_cur; // the lock file fits
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        QElapsedTimer timer;
+        timer.start();
+        const auto failure = store.save();
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        QVERIFY(timer.elapsed() < 2000);
+        if (reason.isEmpty()) {
+            QCOMPARE(failure, std::nullopt);
+            QCOMPARE(QtSettingsStore(dir.filePath("mivo/mivo.conf")).text("zsnesfilepath", {}),
+                     QString(5000, u'z'));
+            return;
+        }
+        QVERIFY(failure.has_value());
+        QCOMPARE(failure->file, path);
+        QVERIFY2(failure->reason.contains(reason), qPrintable(failure->reason));
+        if (fault == Fault::FolderInPlaceOfFile) {
+            QVERIFY(QFileInfo(path + "/inside").isDir());
+            return;
+        }
+        QCOMPARE(contents(fault == Fault::FileInPlaceOfFolder ? folder : path), before);
+        // Nothing half-written is left behind, and the old file was not taken for a broken one.
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), fault == Fault::FileInPlaceOfFolder ? 0 : 1);
+    }
+
+    // A file that could not be read at the start is kept aside, as it was, at the first save; one that
+    // was read never is.
+    void anUnreadableFileIsKeptAsideOnce() {
         // Bytes that are no text, values that are no text, a megabyte value and a section left open.
         // clang-format off
-        writeFile(file("junk"), QByteArray(1, '\0') + "\x01\x7f\x80\xff=\\\"[]\n\xc3\n[other]\nzsnesfilepath=/z\n[settings]\n"
-                  "Minimize%20to%20tray=@Rect(1 2 3 4)\nromuluspath=1, 2\nIcon%20in%20tray=@ByteArray(/\\xff)\n"
-                  "bytes=@ByteArray(/\\xc3\\xa4)\nother=" + QByteArray(1 << 20, 'x') + "\n[open\n");
+        const QByteArray junk = QByteArray(1, '\0') + "\x01\x7f\x80\xff=\\\"[]\n\xc3\n[other]\nzsnesfilepath=/z\n[settings]\n"
+            "Minimize%20to%20tray=@Rect(1 2 3 4)\nromuluspath=1, 2\nIcon%20in%20tray=@ByteArray(/\\xff)\n"
+            "bytes=@ByteArray(/\\xc3\\xa4)\nother=" + QByteArray(1 << 20, 'x') + "\n[open\n";
         // clang-format on
-        // Bytes that are UTF-8 are text.
-        QCOMPARE(QtSettingsStore(file("junk")).text("bytes", "fallback"), "/ä");
+        writeFile(file("junk"), junk);
+        writeFile(file("junk to read"), junk); // QSettings parses a path once per process
+        const QtSettingsStore store(file("junk to read"));
+        QCOMPARE(store.text("bytes", "fallback"), "/ä"); // bytes that are UTF-8 are text
+        QCOMPARE(store.text("romuluspath", "fallback"), "fallback");
         saveLands(file("junk"));
+        QCOMPARE(contents(file("junk.corrupt")), junk);
+        QVERIFY(!QFile::exists(file("junk.corrupt.corrupt")));
 
-        writeFile(file("unreadable"), "[settings]\nzsnesfilepath=/unreadable\n");
-        QVERIFY(QFile::setPermissions(file("unreadable"), {}));
-        if (QFile probe(file("unreadable")); !probe.open(QIODevice::ReadOnly)) { // root reads any file
-            saveLands(file("unreadable"));
-            QCOMPARE(contents(file("unreadable.corrupt")), "[settings]\nzsnesfilepath=/unreadable\n");
-        }
-
-        // A settings file that is a folder: the flush still returns, and the folder is left as it was.
-        QVERIFY(QDir().mkpath(file("dir.conf")));
-        QtSettingsStore store(file("dir.conf"));
-        store.setText("zsnesfilepath", "x");
-        store.flush();
-        QVERIFY(QFileInfo(file("dir.conf")).isDir());
+        writeFile(file("good"), "[settings]\nzsnesfilepath=/z\n");
+        saveLands(file("good"));
+        QVERIFY(!QFile::exists(file("good.corrupt")));
     }
 
     // Under XDG_CONFIG_HOME, in a folder of its own named after the program.
@@ -195,6 +260,9 @@ private slots:
             for (const int signal : {SIGTERM, SIGHUP, SIGINT})
                 std::raise(signal);
             QTRY_COMPARE(requests.count(), 1);
+            QEvent sessionEnd(QEvent::Quit); // how the session manager's end of the session comes
+            QCoreApplication::sendEvent(QCoreApplication::instance(), &sessionEnd);
+            QCOMPARE(requests.count(), 2);
         }
         struct sigaction now {};
         QCOMPARE(::sigaction(SIGHUP, nullptr, &now), 0);

@@ -2,33 +2,34 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QMap>
 #include <QString>
 
-#include <memory>
-
-class QSettings;
+#include <chrono>
 
 namespace mivo {
 
-// Mivo's four values in an INI file of their own, in the one section the program uses.
+// Mivo's four values in an INI file of their own, in the one section the program uses. The file is read
+// once, when the store is made; a save writes the whole file anew beside the old one and puts it in the
+// old one's place only once it is completely on disk.
 class QtSettingsStore final : public SettingsStore {
 public:
-    explicit QtSettingsStore(QString filePath);
-    ~QtSettingsStore() override;
-
-    QtSettingsStore(const QtSettingsStore&) = delete;
-    QtSettingsStore& operator=(const QtSettingsStore&) = delete;
+    // `lockWait` bounds how long a save waits for another program to let go of the file.
+    explicit QtSettingsStore(QString filePath, std::chrono::milliseconds lockWait = std::chrono::seconds(2));
 
     [[nodiscard]] QString text(const QString& key, const QString& fallback) const override;
     void setText(const QString& key, const QString& value) override;
-    void flush() override;
+    [[nodiscard]] std::optional<SaveFailure> save() override;
 
 private:
-    [[nodiscard]] std::unique_ptr<QSettings> openFile() const;
-    [[nodiscard]] bool moveUnusableFileAside() const;
+    [[nodiscard]] std::optional<SaveFailure> write();
 
     QString m_filePath;
-    std::unique_ptr<QSettings> m_settings;
+    std::chrono::milliseconds m_lockWait;
+    QMap<QString, QString> m_values; // the section's texts, as read and as set since
+    // A file that was there at the start but could not be read: the first save keeps it beside the new
+    // one, as the user's to look into.
+    bool m_unreadableAtStart = false;
 };
 
 // Where the settings of a program with this name live for the current user; XDG_CONFIG_HOME is
