@@ -1,5 +1,6 @@
 // Mivo started as main starts it, on the real settings file under XDG_CONFIG_HOME, offscreen. tst_program
-// runs it: it opens "About" when its argument asks, says "ready" and waits for the system's end.
+// runs it: it opens "About" or takes a long Zsnes path when its arguments ask, says "ready" and waits for
+// the system's end.
 
 #include "ui/dialogs/FilePathsDialog.h"
 #include "ui/main/Program.h"
@@ -16,7 +17,10 @@ int main(int argc, char* argv[]) {
     mivo::Program program;
     program.start();
     mivo::MainWindow& window = program.window();
-    window.filePaths().setZsnesPath(QStringLiteral("/usr/games/zsnes"));
+    // A long path makes a file too large for a small disk.
+    const bool longPath = QCoreApplication::arguments().contains(QStringLiteral("long path"));
+    window.filePaths().setZsnesPath(longPath ? u'/' + QString(5000, u'z')
+                                             : QStringLiteral("/usr/games/zsnes"));
     if (QCoreApplication::arguments().contains(QStringLiteral("about")))
         window.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
     QTimer::singleShot(0, &window, [&window] {

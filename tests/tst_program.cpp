@@ -1,33 +1,89 @@
+#include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 
 // The real program: how it ends when the system ends it, and its own command line, with no display.
 class TestProgram : public QObject {
     Q_OBJECT
 
 private slots:
-    void systemEndSavesLikeTheCloseBox() {
-        const QList<std::pair<int, QString>> ends{
-            {SIGTERM, ""}, {SIGHUP, ""}, {SIGINT, ""}, {SIGTERM, "about"}};
-        for (const auto& [signal, state] : ends) {
-            const QTemporaryDir config;
-            qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-            QProcess child;
-            child.start(MIVO_PROGRAM_CHILD, {state});
-            QVERIFY(child.waitForReadyRead(30000));
-            QCOMPARE(child.readLine(), state.isEmpty() ? "ready\n" : "ready locked\n");
-            QCOMPARE(::kill(static_cast<pid_t>(child.processId()), signal), 0);
-            QVERIFY(child.waitForFinished(30000));
-            QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
-            QCOMPARE(child.readAll(), "written before the end");
-            QFile file(config.filePath("program_child/program_child.conf"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), "[settings]\nIcon%20in%20tray=1\nMinimize%20to%20tray=1\n"
-                                     "romuluspath=Romulus Path\nzsnesfilepath=/usr/games/zsnes\n");
+    // Whatever ends it, Mivo saves on the way out; a save that cannot be made leaves the stored file as it
+    // was, is told on standard error and ends Mivo with status 1, soon.
+    void systemEndSaves_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason"); // on standard error; empty: saved
+        QTest::newRow("SIGTERM") << SIGTERM << QStringList{} << ""
+                                 << "";
+        QTest::newRow("SIGHUP") << SIGHUP << QStringList{} << ""
+                                << "";
+        QTest::newRow("SIGINT") << SIGINT << QStringList{} << ""
+                                << "";
+        QTest::newRow("SIGTERM, About open") << SIGTERM << QStringList{"about"} << ""
+                                             << "";
+        QTest::newRow("disk full") << SIGTERM << QStringList{"long path"} << "full"
+                                   << "File too large";
+        QTest::newRow("folder in the file's place") << SIGTERM << QStringList{} << "folder"
+                                                    << "directory";
+        QTest::newRow("lock never let go") << SIGTERM << QStringList{} << "lock"
+                                           << "lock";
+    }
+    void systemEndSaves() {
+        QFETCH(int, signal);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        const QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString path = config.filePath("program_child/program_child.conf");
+        const QByteArray before = "[settings]\nzsnesfilepath=/old/zsnes\n";
+        QVERIFY(QDir().mkpath(fault == "folder" ? path : config.filePath("program_child")));
+        if (fault == "lock")
+            QVERIFY(QDir().mkpath(path + ".lock"));
+        if (fault != "folder") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
         }
+        QProcess child;
+        if (fault == "full") { // a write beyond 1000 bytes fails as on a full disk
+            child.setChildProcessModifier([] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{1000, 1000};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
+        child.start(MIVO_PROGRAM_CHILD, arguments);
+        QVERIFY(child.waitForReadyRead(30000));
+        QCOMPARE(child.readLine(), arguments.contains("about") ? "ready locked\n" : "ready\n");
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(::kill(static_cast<pid_t>(child.processId()), signal), 0);
+        QVERIFY(child.waitForFinished(30000));
+        QVERIFY(timer.elapsed() < 3000);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), reason.isEmpty() ? 0 : 1);
+        QCOMPARE(child.readAllStandardOutput(), "written before the end");
+        const QString errors = child.readAllStandardError();
+        QFile file(path);
+        if (fault == "folder")
+            QVERIFY(QFileInfo(path).isDir());
+        else
+            QVERIFY(file.open(QIODevice::ReadOnly));
+        if (!reason.isEmpty()) {
+            QVERIFY2(errors.contains("the settings could not be saved to " + path + ": ") &&
+                         errors.contains(reason),
+                     qPrintable(errors));
+            QCOMPARE(file.readAll(), fault == "folder" ? QByteArray() : before);
+            return;
+        }
+        QCOMPARE(file.readAll(), "[settings]\nIcon%20in%20tray=1\nMinimize%20to%20tray=1\n"
+                                 "romuluspath=Romulus Path\nzsnesfilepath=/usr/games/zsnes\n");
     }
 
     void commandLineAnswersWithoutADisplay() {

@@ -20,18 +20,27 @@ public:
     virtual void beep() = 0;
 };
 
-// Tells the user something went wrong and waits until they have read it.
+// Tells the user something went wrong and waits until they have read it. `details`, when given, is
+// shown on request in a scrolling area, for a text too long for the message itself.
 class Messenger {
 public:
     virtual ~Messenger() = default;
-    virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void warn(QWidget* parent, const QString& title, const QString& text,
+                      const QString& details = {}) = 0;
 };
 
-// Ends the process at once: no window gets to react, nothing else is saved.
+// Standard error: where a failure is told when no window may be shown, and where it leaves a trace.
+class ErrorLog {
+public:
+    virtual ~ErrorLog() = default;
+    virtual void write(const QString& line) = 0;
+};
+
+// Ends the process at once with `exitStatus`: no window gets to react, nothing else is saved.
 class ProcessEnd {
 public:
     virtual ~ProcessEnd() = default;
-    virtual void endNow() = 0;
+    virtual void endNow(int exitStatus) = 0;
 };
 
 } // namespace mivo

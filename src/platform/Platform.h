@@ -17,6 +17,7 @@ struct Platform {
     UrlOpener& urls;
     Beeper& beeper;
     Messenger& messages;
+    ErrorLog& errors;
     TrayIcon& tray;
     ProcessEnd& processEnd;
 };

@@ -5,10 +5,10 @@
 
 namespace mivo {
 
-void QtProcessEnd::endNow() {
+void QtProcessEnd::endNow(int exitStatus) {
     // _Exit skips the stdio flush that exit() would do, so the buffers are emptied by hand first.
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(exitStatus);
 }
 
 } // namespace mivo

@@ -1,5 +1,6 @@
 #include "platform/SystemEndWatcher.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
@@ -41,10 +42,21 @@ SystemEndWatcher::SystemEndWatcher(QObject* parent)
     for (std::size_t i = 0; i < kEndSignals.size(); ++i)
         ::sigaction(kEndSignals.at(i), &action, &m_previous.at(i));
 
+    // The session's end comes as a request to quit the application, which would close the main window
+    // as if the user had; it is the system's end instead.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(application, &QGuiApplication::commitDataRequest, this, &SystemEndWatcher::endRequested);
+        connect(application, &QGuiApplication::commitDataRequest, this, &SystemEndWatcher::saveRequested);
 #endif
+}
+
+bool SystemEndWatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit)
+        return false;
+    emit endRequested();
+    return true;
 }
 
 SystemEndWatcher::~SystemEndWatcher() {

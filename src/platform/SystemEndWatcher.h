@@ -9,10 +9,12 @@ class QSocketNotifier;
 
 namespace mivo {
 
-// Tells when the system wants Mivo to end: logout or shutdown (SIGTERM, or the session manager's
-// request to save), the terminal closing (SIGHUP) or Ctrl+C (SIGINT). The signals are only noted in
-// their handler and reported later from the event loop, where anything may be done safely. One
-// watcher at a time; while it lives these signals no longer end the process by themselves.
+// Tells when the system wants Mivo to end: logout or shutdown (SIGTERM, or the session manager's end
+// of the session), the terminal closing (SIGHUP) or Ctrl+C (SIGINT); and when the session manager only
+// asks for what is to be kept, which it does for a checkpoint too and before a logout the user may
+// still cancel. The signals are only noted in their handler and reported later from the event loop,
+// where anything may be done safely. One watcher at a time; while it lives these signals no longer end
+// the process by themselves, and nothing else may quit the application behind Mivo's back.
 class SystemEndWatcher : public QObject {
     Q_OBJECT
 
@@ -25,6 +27,10 @@ public:
 
 signals:
     void endRequested();
+    void saveRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void drain();

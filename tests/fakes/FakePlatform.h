@@ -23,11 +23,15 @@ struct FakeSettingsStore final : SettingsStore {
         values.insert(key, value);
         writes.append(key + '=' + value);
     }
-    void flush() override { ++flushes; }
+    std::optional<SaveFailure> save() override {
+        ++saves;
+        return failWith;
+    }
 
     QMap<QString, QString> values;
     QStringList writes; // "key=value", in the order they were made
-    int flushes = 0;
+    int saves = 0;
+    std::optional<SaveFailure> failWith; // set to make every save fail
 };
 
 struct FakeProgramStarter final : ProgramStarter {
@@ -53,18 +57,23 @@ struct FakeFileOpenDialog final : FileOpenDialog {
     QList<FileOpenRequest> requests;
 };
 
-struct FakeDesktop final : UrlOpener, Beeper, Messenger, ProcessEnd {
+struct FakeDesktop final : UrlOpener, Beeper, Messenger, ErrorLog, ProcessEnd {
     void open(const QString& target) override { opened.append(target); }
     void beep() override { ++beeps; }
-    void warn(QWidget*, const QString& title, const QString& text) override {
-        warnings.append({title, text});
+    void warn(QWidget*, const QString& title, const QString& text, const QString& details) override {
+        warnings.append({title, text, details});
     }
-    void endNow() override { ++ends; }
+    void write(const QString& line) override { errors.append(line); }
+    void endNow(int exitStatus) override { ends.append(exitStatus); }
 
+    struct Warning {
+        QString title, text, details;
+    };
     QStringList opened;
     int beeps = 0;
-    QList<QPair<QString, QString>> warnings;
-    int ends = 0;
+    QList<Warning> warnings;
+    QStringList errors; // lines on standard error
+    QList<int> ends;    // the exit status of each end
 };
 
 struct FakeTrayIcon final : TrayIcon {
@@ -89,7 +98,7 @@ struct FakePlatform {
     FakeTrayIcon tray;
 
     Platform platform() {
-        return {settings, programs, fileDialogs, desktop, desktop, desktop, tray, desktop};
+        return {settings, programs, fileDialogs, desktop, desktop, desktop, desktop, tray, desktop};
     }
 };
 

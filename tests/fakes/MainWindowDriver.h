@@ -53,7 +53,8 @@ public:
         Platform platform = fakes.platform();
         window = std::make_unique<MainWindow>(
             Platform{platform.settings, programs ? *programs : fakes.programs, platform.fileDialogs,
-                     platform.urls, platform.beeper, platform.messages, platform.tray, platform.processEnd});
+                     platform.urls, platform.beeper, platform.messages, platform.errors, platform.tray,
+                     platform.processEnd});
         window->Form_Load();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
