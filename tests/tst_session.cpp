@@ -99,9 +99,9 @@ private slots:
 
         QVERIFY(d().window->close());
         QCOMPARE(d().fakes.settings.writes, writes(saved));
-        QCOMPARE(d().fakes.settings.flushes, 1);
+        QCOMPARE(d().fakes.settings.saves, 1);
         QVERIFY(!d().fakes.tray.isInTray());
-        QCOMPARE(d().fakes.desktop.ends, 1);
+        QCOMPARE(d().fakes.desktop.ends, QList<int>{0});
     }
 
     void pathsLiveOnAfterTheirWindowClosed() {
@@ -257,14 +257,14 @@ private slots:
         d().press("&Run/Play");
         QVERIFY(!d().window->isMinimized());
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
-        QCOMPARE(d().fakes.desktop.warnings[0].first, "Mivo");
-        QVERIFY(d().fakes.desktop.warnings[0].second.contains("/nowhere/zsnes"));
-        QVERIFY(d().fakes.desktop.warnings[0].second.contains("No such file or directory"));
+        QCOMPARE(d().fakes.desktop.warnings[0].title, "Mivo");
+        QVERIFY(d().fakes.desktop.warnings[0].text.contains("/nowhere/zsnes"));
+        QVERIFY(d().fakes.desktop.warnings[0].text.contains("No such file or directory"));
 
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
-        QVERIFY(d().fakes.desktop.warnings[0].second.contains("The command line is empty."));
+        QVERIFY(d().fakes.desktop.warnings[0].text.contains("The command line is empty."));
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
@@ -304,7 +304,7 @@ private slots:
         QVERIFY(!d().button("Mivo minimizes into system tray")->isChecked());
 
         d().fakes.tray.popupMenu->actions().constFirst()->trigger(); // the tray's "&Exit"
-        QCOMPARE(d().fakes.desktop.ends, 1);
+        QCOMPARE(d().fakes.desktop.ends, QList<int>{0});
         QVERIFY(d().fakes.settings.writes.isEmpty());
     }
 

@@ -5,6 +5,18 @@
 #include "platform/ProgramStarter.h"
 
 namespace mivo {
+namespace {
+
+// A command line can run to the system's limit of megabytes; the message shows its start and its end,
+// which name the program and the ROM, and keeps the whole line for the details.
+QString shortened(const QString& commandLine) {
+    constexpr qsizetype kEachEnd = 40;
+    if (commandLine.size() <= 2 * kEachEnd + 1)
+        return commandLine;
+    return commandLine.first(kEachEnd) + u'\u2026' + commandLine.last(kEachEnd);
+}
+
+} // namespace
 
 Launcher::Launcher(ProgramStarter& programs, Messenger& messages)
     : m_programs(programs)
@@ -25,9 +37,10 @@ bool Launcher::start(QWidget* parent, const QString& commandLine,
     const StartResult result =
         invocation ? m_programs.start(*invocation) : StartResult{false, tr("The command line is empty.")};
     if (!result.started) {
-        m_messages.warn(
-            parent, tr("Mivo"),
-            tr("Could not start this command line:\n%1\n\n%2").arg(commandLine, result.failureReason));
+        const QString shown = shortened(commandLine);
+        m_messages.warn(parent, tr("Mivo"),
+                        tr("Could not start this command line:\n%1\n\n%2").arg(shown, result.failureReason),
+                        shown == commandLine ? QString() : commandLine);
     }
     return result.started;
 }

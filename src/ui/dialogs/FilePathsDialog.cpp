@@ -3,7 +3,6 @@
 #include "core/ProgramTexts.h"
 #include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
-#include "ui/dialogs/FilePathsListener.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -11,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <limits>
 
 namespace mivo {
 namespace {
@@ -41,6 +42,8 @@ PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const Q
     // Every row has its "Clear"; a screen reader says which path it clears.
     path.clear->setAccessibleName(QStringLiteral("Clear ") + path.field->accessibleName());
     path.field->setFixedWidth(twips(4095));
+    // A path is kept whole, however long: a cut one would be saved and run as another.
+    path.field->setMaxLength(std::numeric_limits<int>::max());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -54,12 +57,10 @@ PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const Q
 
 } // namespace
 
-FilePathsDialog::FilePathsDialog(FilePathsListener& listener, RememberedFileDialog& zsnesDialog,
-                                 RememberedFileDialog& romulusDialog, FileOpenDialog& fileDialogs,
-                                 const QString& romulusPath)
+FilePathsDialog::FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFileDialog& romulusDialog,
+                                 FileOpenDialog& fileDialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_listener(listener)
     , m_zsnesDialog(zsnesDialog)
     , m_romulusDialog(romulusDialog)
     , m_fileDialogs(fileDialogs) {
@@ -87,14 +88,11 @@ FilePathsDialog::FilePathsDialog(FilePathsListener& listener, RememberedFileDial
     setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
 
     connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::Text5_Change);
-    connect(m_romulusField, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_listener.romulusPathChanged(text); });
     connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::Command3_Click);
     connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::Command5_Click);
     connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::Command7_Click);
     connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::Command8_Click);
 
-    Form_Load(romulusPath);
     centreOnScreen(*this);
 }
 
@@ -121,28 +119,21 @@ void FilePathsDialog::Form_Load(const QString& romulusPath) {
 
 void FilePathsDialog::Text5_Change() {
     m_zsnesDialog.setFileName(m_zsnesField->text());
-    m_listener.showSyntax(m_zsnesField->text());
+    emit zsnesPathChanged(m_zsnesField->text());
 }
 
 void FilePathsDialog::Command3_Click() {
     m_zsnesDialog.show(this, m_fileDialogs);
-    m_listener.showSyntax(m_zsnesDialog.fileName());
-    // The field takes what the display has just been given; its change step writes the same back.
+    // The field's change step writes the same name back into the dialog.
     m_zsnesField->setText(m_zsnesDialog.fileName());
     // The Zsnes "Clear" stays usable: nothing ever disables it.
-    m_listener.zsnesPathSought();
-    if (m_zsnesDialog.fileName().isEmpty()) {
-        m_listener.zsnesPathGone();
-        m_listener.showSyntax(QString::fromLatin1(texts::kZsnesPlaceholder));
-    }
+    emit zsnesPathSought(m_zsnesDialog.fileName());
 }
 
 void FilePathsDialog::Command5_Click() {
-    const QString placeholder = QString::fromLatin1(texts::kZsnesPlaceholder);
     m_zsnesDialog.setFileName(QString());
-    m_listener.zsnesPathGone();
-    m_zsnesField->setText(placeholder);
-    m_listener.showSyntax(placeholder);
+    m_zsnesField->setText(QString::fromLatin1(texts::kZsnesPlaceholder));
+    emit zsnesPathCleared();
 }
 
 void FilePathsDialog::Command7_Click() {
@@ -155,8 +146,7 @@ void FilePathsDialog::Command8_Click() {
 }
 
 void FilePathsDialog::closeEvent(QCloseEvent* event) {
-    // A command line composed while the window was open goes; the display shows the bare path again.
-    m_listener.showSyntax(m_zsnesDialog.fileName());
+    emit closing(romulusPath());
     QWidget::closeEvent(event);
 }
 

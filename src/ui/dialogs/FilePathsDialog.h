@@ -8,40 +8,50 @@ class QPushButton;
 namespace mivo {
 
 class FileOpenDialog;
-class FilePathsListener;
 class RememberedFileDialog;
 
 // The "File Paths" window, where the user chooses the emulator and the Romulus ROM manager. Every
-// change of the Zsnes field is mirrored at once into the Zsnes file dialog and the syntax display.
-// The two file dialogs belong to the main window, which remembers their file names for the whole run;
-// the Romulus path is also kept outside, so that a window made again later shows it exactly as it stood.
+// change of the Zsnes field is mirrored at once into the Zsnes file dialog. The two file dialogs belong
+// to the main window, which remembers their file names for the whole run. The window says what happened
+// through its signals, each sent at once, nested in the step that sends it, so that what the listener
+// does comes before that step goes on.
 class FilePathsDialog : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the window hidden and runs its load step. `listener`, the dialogs and `fileDialogs` must
-    // outlive the window.
-    FilePathsDialog(FilePathsListener& listener, RememberedFileDialog& zsnesDialog,
-                    RememberedFileDialog& romulusDialog, FileOpenDialog& fileDialogs,
-                    const QString& romulusPath);
+    // Builds the window hidden and empty; Form_Load fills it once whoever listens is connected. The
+    // dialogs and `fileDialogs` must outlive the window.
+    FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFileDialog& romulusDialog,
+                    FileOpenDialog& fileDialogs);
+
+    // The load step: the Zsnes field takes the Zsnes dialog's file name, the Romulus field `romulusPath`.
+    void Form_Load(const QString& romulusPath);
 
     [[nodiscard]] QString zsnesPath() const;
     void setZsnesPath(const QString& path);
     [[nodiscard]] QString romulusPath() const;
     void setRomulusPath(const QString& path);
 
+signals:
+    // The Zsnes field now holds `path`: typed, chosen, restored or cleared.
+    void zsnesPathChanged(const QString& path);
+    // The user has looked for the emulator, whether a file was chosen or not; `fileName` is the Zsnes
+    // dialog's file name afterwards, empty when none was ever chosen.
+    void zsnesPathSought(const QString& fileName);
+    void zsnesPathCleared();
+    // The window is closing and goes; `romulusPath` is its Romulus path as it stands at the end.
+    void closing(const QString& romulusPath);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load(const QString& romulusPath);
     void Text5_Change();
     void Command3_Click();
     void Command5_Click();
     void Command7_Click();
     void Command8_Click();
 
-    FilePathsListener& m_listener;
     RememberedFileDialog& m_zsnesDialog;
     RememberedFileDialog& m_romulusDialog;
     FileOpenDialog& m_fileDialogs;

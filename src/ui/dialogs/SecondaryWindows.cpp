@@ -10,12 +10,11 @@
 namespace mivo {
 
 SecondaryWindows::SecondaryWindows(QWidget& mainWindow, const Platform& platform, const Launcher& launcher,
-                                   std::function<QString()> romulusPath, QObject* parent)
+                                   QObject* parent)
     : QObject(parent)
     , m_mainWindow(mainWindow)
     , m_platform(platform)
     , m_launcher(launcher)
-    , m_romulusPath(std::move(romulusPath))
     , m_lock(mainWindow) {}
 
 SecondaryWindows::~SecondaryWindows() {
@@ -37,11 +36,10 @@ void SecondaryWindows::mnuAboutEmulators_Click() {
     present(m_aboutEmulators, &makeAboutEmulatorsWindow);
 }
 
-void SecondaryWindows::mnuRomulus_Click() {
-    const QString path = m_romulusPath();
-    if (path != QLatin1String(texts::kRomulusPlaceholder)) {
+void SecondaryWindows::startRomulus(const QString& romulusPath) {
+    if (romulusPath != QLatin1String(texts::kRomulusPlaceholder)) {
         // The Launcher tells the user when this fails; Mivo itself carries on either way.
-        m_launcher.launchProgram(&m_mainWindow, path);
+        m_launcher.launchProgram(&m_mainWindow, romulusPath);
         return;
     }
     present(m_romulusNotFound, &makeRomulusNotFoundWindow);

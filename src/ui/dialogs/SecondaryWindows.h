@@ -23,10 +23,10 @@ class SecondaryWindows : public QObject {
     Q_OBJECT
 
 public:
-    // `romulusPath` gives the Romulus path as it currently stands. The main window, the platform
-    // services and the launcher must outlive this object; windows still open when it goes are closed.
+    // The main window, the platform services and the launcher must outlive this object; windows still
+    // open when it goes are closed.
     SecondaryWindows(QWidget& mainWindow, const Platform& platform, const Launcher& launcher,
-                     std::function<QString()> romulusPath, QObject* parent = nullptr);
+                     QObject* parent = nullptr);
     ~SecondaryWindows() override;
 
     SecondaryWindows(const SecondaryWindows&) = delete;
@@ -35,8 +35,8 @@ public:
     void mnuAbout_Click();
     void mnuAboutAddons_Click();
     void mnuAboutEmulators_Click();
-    // Starts Romulus, or says that no path has been chosen for it yet.
-    void mnuRomulus_Click();
+    // Starts Romulus from `romulusPath`, or says that no path has been chosen for it yet.
+    void startRomulus(const QString& romulusPath);
 
 private:
     using WindowMaker = std::function<std::unique_ptr<InformationWindow>()>;
@@ -45,7 +45,6 @@ private:
     QWidget& m_mainWindow;
     Platform m_platform;
     const Launcher& m_launcher;
-    std::function<QString()> m_romulusPath;
     MainWindowLock m_lock;
     QPointer<InformationWindow> m_about;
     QPointer<InformationWindow> m_aboutAddons;

@@ -9,6 +9,7 @@
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/RomPage.h"
+#include "ui/main/StoredValues.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -98,8 +99,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     m_tabs->setCurrentIndex(static_cast<int>(OptionTab::Misc));
     connectInterlocks(m_options);
 
-    m_secondaryWindows =
-        std::make_unique<SecondaryWindows>(*this, m_platform, m_launcher, [this] { return m_romulusPath; });
+    m_secondaryWindows = std::make_unique<SecondaryWindows>(*this, m_platform, m_launcher);
     buildMenus();
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -110,7 +110,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::Check37_Click);
 
     // The icon is in the tray from the moment the window exists; start-up may take it away again.
-    m_platform.tray.setPopupMenu(findChild<QMenu*>(QStringLiteral("mnuRightButton")));
+    m_platform.tray.setPopupMenu(m_trayMenu);
     m_platform.tray.setInTray(true);
     connect(&m_platform.tray, &TrayIcon::leftButtonClicked, this, &MainWindow::trayLeftButton);
 }
@@ -152,7 +152,7 @@ void MainWindow::buildMenus() {
 
     QMenu* addOns = topMenu(bar, QStringLiteral("mnuAddons"), QStringLiteral("&Add-ons"));
     connect(menuEntry(addOns, QStringLiteral("mnuRomulus"), QStringLiteral("&Romulus")), &QAction::triggered,
-            m_secondaryWindows.get(), &SecondaryWindows::mnuRomulus_Click);
+            this, &MainWindow::mnuRomulus_Click);
     addOns->addSeparator()->setObjectName(QStringLiteral("mnuSeperator"));
     connect(menuEntry(addOns, QStringLiteral("mnuAboutAddons"), QStringLiteral("&About Add-ons")),
             &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutAddons_Click);
@@ -164,10 +164,10 @@ void MainWindow::buildMenus() {
             &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutEmulators_Click);
 
     // The tray icon's pop-up; it never stands in the menu bar.
-    auto* trayMenu = new QMenu(QStringLiteral("Right button"), this);
-    trayMenu->setObjectName(QStringLiteral("mnuRightButton"));
-    connect(menuEntry(trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit")), &QAction::triggered,
-            this, &MainWindow::mnuExitRight_Click);
+    m_trayMenu = new QMenu(QStringLiteral("Right button"), this);
+    m_trayMenu->setObjectName(QStringLiteral("mnuRightButton"));
+    connect(menuEntry(m_trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit")),
+            &QAction::triggered, this, &MainWindow::mnuExitRight_Click);
 }
 
 QWidget* MainWindow::buildCentralWidget() {
@@ -211,32 +211,33 @@ QCheckBox& MainWindow::trayCheck(int number) const {
 
 FilePathsDialog& MainWindow::filePaths() {
     if (m_filePaths.isNull()) {
-        m_filePaths = new FilePathsDialog(*this, *m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs,
-                                          m_romulusPath);
+        m_filePaths = new FilePathsDialog(*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs);
+        connect(m_filePaths, &FilePathsDialog::zsnesPathChanged, m_syntaxDisplay, &QLabel::setText);
+        connect(m_filePaths, &FilePathsDialog::zsnesPathSought, this, &MainWindow::zsnesPathSought);
+        connect(m_filePaths, &FilePathsDialog::zsnesPathCleared, this, &MainWindow::zsnesPathGone);
+        connect(m_filePaths, &FilePathsDialog::closing, this, &MainWindow::filePathsClosing);
+        m_filePaths->Form_Load(m_closedRomulusPath);
     }
     return *m_filePaths;
 }
 
-// A stored tray preference counts only as a whole number from 0 to 2; anything else leaves the box
-// as it is.
-int MainWindow::storedCheckValue(const char* key, int current) const {
-    bool isNumber = false;
-    const int value =
-        m_platform.settings.text(QLatin1StringView(key), QString::number(current)).toInt(&isNumber);
-    return isNumber && value >= 0 && value <= 2 ? value : current;
+// The values Mivo keeps, in the order they are restored and written. The paths are read through the
+// File Paths window, which is made (hidden) when they are first touched.
+std::array<StoredValue, 4> MainWindow::storedValues() {
+    return {{
+        storedCheckBox(settings::kMinimizeToTray, trayCheck(kMinimizeToTrayCheck)),
+        // A change runs the box's reaction at once, which may take the icon away and clear the box above.
+        storedCheckBox(settings::kIconInTray, trayCheck(kIconInTrayCheck)),
+        {settings::kZsnesPath, [this] { return filePaths().zsnesPath(); },
+         [this](const QString& path) { filePaths().setZsnesPath(path); }},
+        {settings::kRomulusPath, [this] { return filePaths().romulusPath(); },
+         [this](const QString& path) { filePaths().setRomulusPath(path); }},
+    }};
 }
 
 void MainWindow::Form_Load() {
-    QCheckBox& minimizeToTray = trayCheck(kMinimizeToTrayCheck);
-    QCheckBox& iconInTray = trayCheck(kIconInTrayCheck);
-    setCheckValue(minimizeToTray, storedCheckValue(settings::kMinimizeToTray, checkValue(minimizeToTray)));
-    // A change runs the box's reaction at once, which may take the icon away and clear the box above.
-    setCheckValue(iconInTray, storedCheckValue(settings::kIconInTray, checkValue(iconInTray)));
-
-    FilePathsDialog& paths = filePaths();
-    paths.setZsnesPath(m_platform.settings.text(QLatin1StringView(settings::kZsnesPath), paths.zsnesPath()));
-    paths.setRomulusPath(
-        m_platform.settings.text(QLatin1StringView(settings::kRomulusPath), paths.romulusPath()));
+    restoreValues(m_platform.settings, storedValues());
+    const FilePathsDialog& paths = filePaths();
     m_zsnesDialog->setFileName(paths.zsnesPath());
     m_romulusDialog->setFileName(paths.romulusPath());
 
@@ -249,22 +250,37 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    Form_Unload(Ending::ByUser);
     event->accept();
 }
 
-void MainWindow::Form_Unload() {
-    SettingsStore& store = m_platform.settings;
-    store.setText(QLatin1StringView(settings::kMinimizeToTray),
-                  QString::number(checkValue(trayCheck(kMinimizeToTrayCheck))));
-    store.setText(QLatin1StringView(settings::kIconInTray),
-                  QString::number(checkValue(trayCheck(kIconInTrayCheck))));
-    store.setText(QLatin1StringView(settings::kZsnesPath), filePaths().zsnesPath());
-    store.setText(QLatin1StringView(settings::kRomulusPath), filePaths().romulusPath());
+void MainWindow::Form_Unload(Ending ending) {
+    // Only the warning of a failed save waits for the user on the way out; the system ending Mivo
+    // meanwhile ends it at once.
+    if (m_ending) {
+        m_platform.processEnd.endNow(1);
+        return;
+    }
+    m_ending = true;
+    const auto failure = saveSettings();
     m_platform.tray.setInTray(false);
-    // The process ends at once, so the values must be on disk before it does.
-    store.flush();
-    m_platform.processEnd.endNow();
+    if (failure && ending == Ending::ByUser) {
+        m_platform.messages.warn(
+            this, tr("Mivo"),
+            tr("The settings could not be saved to\n%1\n\n%2\n\nThe values stored before are kept.")
+                .arg(failure->file, failure->reason));
+    }
+    m_platform.processEnd.endNow(failure ? 1 : 0);
+}
+
+std::optional<SaveFailure> MainWindow::saveSettings() {
+    writeValues(m_platform.settings, storedValues());
+    auto failure = m_platform.settings.save();
+    if (failure) {
+        m_platform.errors.write(
+            tr("mivo: the settings could not be saved to %1: %2").arg(failure->file, failure->reason));
+    }
+    return failure;
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -274,7 +290,7 @@ void MainWindow::changeEvent(QEvent* event) {
     // The lock of the information windows is for this window alone: the tray menu, a window of its
     // own that only hangs on this one, keeps its "Exit" usable.
     if (event->type() == QEvent::EnabledChange)
-        findChild<QMenu*>(QStringLiteral("mnuRightButton"))->setEnabled(true);
+        m_trayMenu->setEnabled(true);
 }
 
 void MainWindow::Form_Resize() {
@@ -305,33 +321,42 @@ void MainWindow::Check37_Click() {
 }
 
 void MainWindow::trayLeftButton() {
-    // After hide() a plain show() would bring the window back still minimised.
+    // A window hidden while minimised would come back minimised, and the window manager might take it
+    // for one to be shown iconic: it comes back in the normal state, in front.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     showNormal();
     raise();
     activateWindow();
 }
 
 void MainWindow::mnuExitRight_Click() {
-    m_platform.processEnd.endNow();
+    m_platform.processEnd.endNow(0);
 }
 
-void MainWindow::showSyntax(const QString& text) {
-    m_syntaxDisplay->setText(text);
-}
-
-// "&Run/Play" is left as it is: it becomes usable once "&View Syntax" has made the line it runs.
-void MainWindow::zsnesPathSought() {
+// Whatever the search gave, the display starts again from the bare path. "&Run/Play" is left as it
+// is: it becomes usable once "&View Syntax" has made the line it runs.
+void MainWindow::zsnesPathSought(const QString& fileName) {
+    m_syntaxDisplay->setText(fileName);
     m_viewSyntax->setEnabled(true);
     m_romPage->enableLoadRom();
+    if (fileName.isEmpty())
+        zsnesPathGone();
 }
 
 void MainWindow::zsnesPathGone() {
     m_viewSyntax->setEnabled(false);
     m_runPlay->setEnabled(false);
+    m_syntaxDisplay->setText(QString::fromLatin1(texts::kZsnesPlaceholder));
 }
 
-void MainWindow::romulusPathChanged(const QString& path) {
-    m_romulusPath = path;
+// A command line composed while the window was open goes; the display shows the bare path again.
+void MainWindow::filePathsClosing(const QString& romulusPath) {
+    m_closedRomulusPath = romulusPath;
+    m_syntaxDisplay->setText(m_zsnesDialog->fileName());
+}
+
+void MainWindow::mnuRomulus_Click() {
+    m_secondaryWindows->startRomulus(filePaths().romulusPath());
 }
 
 void MainWindow::mnuSettings_Click() {
@@ -350,7 +375,13 @@ void MainWindow::Command2_Click() {
     const QString commandLine = launchCommandLine(m_syntaxDisplay->text(), m_romDisplay->text());
     if (!m_launcher.launch(this, commandLine))
         return;
-    if (checkValue(trayCheck(kMinimizeToTrayCheck)) == 1)
+    if (checkValue(trayCheck(kMinimizeToTrayCheck)) != 1)
+        return;
+    // Straight into the tray: a window minimised on its way there would carry the iconic state into
+    // its hiding, and the first click on the tray icon could bring it back iconic, only to hide again.
+    if (m_platform.tray.isTrayAvailable())
+        hide();
+    else
         setWindowState(windowState() | Qt::WindowMinimized);
 }
 

@@ -3,16 +3,18 @@
 #include "core/ProgramTexts.h"
 #include "platform/Platform.h"
 #include "ui/Launcher.h"
-#include "ui/dialogs/FilePathsListener.h"
 #include "ui/main/OptionPages.h"
+#include "ui/main/StoredValues.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <memory>
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 
@@ -23,9 +25,12 @@ class SecondaryWindows;
 class RememberedFileDialog;
 class RomPage;
 
+// Who ended Mivo: the user may be shown what went wrong on the way out, the system only told.
+enum class Ending { ByUser, BySystem };
+
 // Mivo's main window: the emulator options on their tabs, the command line they make, the ROM to
 // run, and the menus that lead to everything else.
-class MainWindow : public QMainWindow, private FilePathsListener {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -39,8 +44,12 @@ public:
     FilePathsDialog& filePaths();
 
     // Saves the four values, takes the icon out of the tray and ends the process: the close box's
-    // step, also run when the system asks Mivo to end.
-    void Form_Unload();
+    // step, also run when the system asks Mivo to end. A failed save ends it with status 1, told on
+    // standard error and, when the user ended Mivo, in a warning first.
+    void Form_Unload(Ending ending);
+
+    // Saves the four values and goes on; a failure is told on standard error, and returned.
+    std::optional<SaveFailure> saveSettings();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,7 +60,7 @@ private:
     void buildMenus();
     QWidget* buildCentralWidget();
     [[nodiscard]] QCheckBox& trayCheck(int number) const;
-    [[nodiscard]] int storedCheckValue(const char* key, int current) const;
+    [[nodiscard]] std::array<StoredValue, 4> storedValues();
 
     void Form_Resize();
     void hideIfStillMinimized();
@@ -59,13 +68,13 @@ private:
     void Command2_Click();
     void Check37_Click();
     void mnuSettings_Click();
+    void mnuRomulus_Click();
     void mnuExitRight_Click();
     void trayLeftButton();
 
-    void showSyntax(const QString& text) override;
-    void zsnesPathSought() override;
-    void zsnesPathGone() override;
-    void romulusPathChanged(const QString& path) override;
+    void zsnesPathSought(const QString& fileName);
+    void zsnesPathGone();
+    void filePathsClosing(const QString& romulusPath);
 
     Platform m_platform;
     Launcher m_launcher;
@@ -76,10 +85,13 @@ private:
     QPushButton* m_runPlay = nullptr;
     QLabel* m_syntaxDisplay = nullptr;
     QLabel* m_romDisplay = nullptr;
+    QMenu* m_trayMenu = nullptr;
     RememberedFileDialog* m_zsnesDialog;
     RememberedFileDialog* m_romulusDialog;
-    QString m_romulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
+    // The Romulus path lives in the File Paths window; this holds it while that window does not exist.
+    QString m_closedRomulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
     QPointer<FilePathsDialog> m_filePaths;
+    bool m_ending = false;
     // Declared last, so that it goes before the members it refers to.
     std::unique_ptr<SecondaryWindows> m_secondaryWindows;
 };

@@ -24,12 +24,15 @@ Program::Program()
     // A copy of the program under another name keeps a set of values of its own.
     : m_settings(settingsFilePath(applicationNameFromExecutable(QCoreApplication::applicationFilePath())))
     , m_tray(setUpApplication())
-    , m_window({m_settings, m_programs, m_fileDialogs, m_urls, m_beeper, m_messages, m_tray, m_processEnd}) {}
+    , m_window({m_settings, m_programs, m_fileDialogs, m_urls, m_beeper, m_messages, m_errors, m_tray,
+                m_processEnd}) {}
 
 void Program::start() {
     m_window.Form_Load();
     m_tray.appearAfterFirstPaintOf(m_window);
-    QObject::connect(&m_systemEnd, &SystemEndWatcher::endRequested, &m_window, &MainWindow::Form_Unload);
+    QObject::connect(&m_systemEnd, &SystemEndWatcher::endRequested, &m_window,
+                     [this] { m_window.Form_Unload(Ending::BySystem); });
+    QObject::connect(&m_systemEnd, &SystemEndWatcher::saveRequested, &m_window, &MainWindow::saveSettings);
     m_window.show();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/QtBeeper.h"
+#include "platform/QtErrorLog.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtMessenger.h"
 #include "platform/QtProcessEnd.h"
@@ -25,7 +26,8 @@ public:
     [[nodiscard]] MainWindow& window() { return m_window; }
 
     // Restores the stored values, shows the window and puts the tray icon up once the window has painted.
-    // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does.
+    // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does, and
+    // the session manager's request to save saves without ending it.
     void start();
 
 private:
@@ -35,6 +37,7 @@ private:
     QtUrlOpener m_urls;
     QtBeeper m_beeper;
     QtMessenger m_messages;
+    QtErrorLog m_errors;
     QtTrayIcon m_tray;
     QtProcessEnd m_processEnd;
     MainWindow m_window;
