@@ -102,15 +102,13 @@ QByteArray iniSection(const QMap<QString, QString>& values) {
     return text;
 }
 
-QString lockProblem(const QLockFile& lock, const QString& lockPath) {
-    switch (lock.error()) {
-    case QLockFile::LockFailedError:
+// `errorNumber` is what the system said last while the lock was tried, the likely reason it could not be
+// made: QLockFile keeps no reason of its own.
+QString lockProblem(const QLockFile& lock, const QString& lockPath, int errorNumber) {
+    if (lock.error() == QLockFile::LockFailedError)
         return QStringLiteral("its lock file %1 is held by another program").arg(lockPath);
-    case QLockFile::PermissionError:
-        return QStringLiteral("its lock file %1 cannot be made: %2").arg(lockPath, systemMessage(EACCES));
-    default:
-        return QStringLiteral("its lock file %1 cannot be made").arg(lockPath);
-    }
+    const QString problem = QStringLiteral("its lock file %1 cannot be made").arg(lockPath);
+    return errorNumber == 0 ? problem : problem + QStringLiteral(": ") + systemMessage(errorNumber);
 }
 
 // Written straight to the descriptor, so that a failure comes with the system's own reason.
@@ -166,8 +164,9 @@ std::optional<SaveFailure> QtSettingsStore::save() {
     // another user, a folder in its place) costs this save, never the end of the program.
     const QString lockPath = m_filePath + QStringLiteral(".lock");
     QLockFile lock(lockPath);
+    errno = 0;
     if (!lock.tryLock(static_cast<int>(m_lockWait.count())))
-        return SaveFailure{m_filePath, lockProblem(lock, lockPath)};
+        return SaveFailure{m_filePath, lockProblem(lock, lockPath, errno)};
     auto failure = write();
     if (!failure)
         syncFolder(folder);
