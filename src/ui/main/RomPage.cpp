@@ -2,6 +2,7 @@
 
 #include "core/ProgramTexts.h"
 #include "ui/RememberedFileDialog.h"
+#include "ui/WindowGeometry.h"
 #include "ui/main/RomListModel.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     // Every row is one line of text: the view measures one, not each of a hundred thousand.
     m_romList->setUniformItemSizes(true);
     m_romList->setModel(new RomListModel(QDir::currentPath(), this));
-    m_romList->setFixedWidth(2535 / 15);
+    m_romList->setFixedWidth(twips(2535));
 
     auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);
     info->setObjectName(QStringLiteral("Frame6"));
