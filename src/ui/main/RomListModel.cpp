@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -47,16 +50,35 @@ QStringList romFileNames(const QString& folder, const std::stop_token& stop) {
 
 } // namespace
 
-RomListModel::RomListModel(const QString& folder, QObject* parent)
+RomListModel::RomListModel(QString folder, QObject* parent)
     : QAbstractListModel(parent)
-    , m_reader([this, folder](const std::stop_token& stop) {
-        QStringList names = romFileNames(folder, stop);
+    , m_folder(std::move(folder)) {}
+
+void RomListModel::readAfterFirstPaintOf(QWidget& window) {
+    window.installEventFilter(this);
+}
+
+bool RomListModel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // Once the event loop is back, after the frame being painted has reached the screen.
+        QTimer::singleShot(0, this, &RomListModel::read);
+    }
+    return false;
+}
+
+void RomListModel::read() {
+    if (m_reader.joinable())
+        return;
+    m_reader = std::jthread([this](const std::stop_token& stop) {
+        QStringList names = romFileNames(m_folder, stop);
         if (stop.stop_requested())
             return;
         QMetaObject::invokeMethod(
             this, [this, names = std::move(names)]() mutable { show(std::move(names)); },
             Qt::QueuedConnection);
-    }) {}
+    });
+}
 
 int RomListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_names.size());

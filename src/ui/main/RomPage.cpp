@@ -34,7 +34,9 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     m_romList->setAccessibleName(tr("ROM files"));
     // Every row is one line of text: the view measures one, not each of a hundred thousand.
     m_romList->setUniformItemSizes(true);
-    m_romList->setModel(new RomListModel(QDir::currentPath(), this));
+    auto* roms = new RomListModel(QDir::currentPath(), this);
+    roms->readAfterFirstPaintOf(*window());
+    m_romList->setModel(roms);
     m_romList->setFixedWidth(twips(2535));
 
     auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);

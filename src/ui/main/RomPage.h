@@ -15,7 +15,7 @@ class RememberedFileDialog;
 // The "Rom(s)" tab: the ROM files of the folder Mivo was started in, and the buttons that choose or
 // drop a ROM. The ROM is chosen from the ROM file dialog, or by a double click (or Return) on a file
 // of the list; the choice lives in the ROM display and nowhere else. The list shows the folder that is
-// current when the page is built, read once, beside the building of the window rather than in it.
+// current when the page is built, read once, just after the window's first frame.
 class RomPage : public QWidget {
     Q_OBJECT
 
