@@ -19,14 +19,22 @@ inline std::int64_t nanoseconds(clockid_t clock = CLOCK_MONOTONIC) {
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-// VmRSS of this process in KiB, or -1 when /proc cannot tell.
-inline long residentKiB() {
+// A figure in KiB from this process's /proc status ("VmRSS:", "VmHWM:"), or -1 when /proc cannot tell.
+inline long statusKiB(const char* field) {
     char status[8192] = {};
     const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
     if (fd < 0 || ::read(fd, status, sizeof status - 1) <= 0 || ::close(fd) != 0)
         return -1;
-    const char* line = std::strstr(status, "VmRSS:");
-    return line != nullptr ? std::strtol(line + 6, nullptr, 10) : -1;
+    const char* line = std::strstr(status, field);
+    return line != nullptr ? std::strtol(line + std::strlen(field), nullptr, 10) : -1;
+}
+
+// The resident memory now, and the most it has been since the process began.
+inline long residentKiB() {
+    return statusKiB("VmRSS:");
+}
+inline long peakResidentKiB() {
+    return statusKiB("VmHWM:");
 }
 
 } // namespace mivo::bench

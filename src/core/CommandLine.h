@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NumberRule.h"
 #include "core/OptionCatalog.h"
 
 #include <QString>
@@ -7,10 +8,6 @@
 #include <array>
 
 namespace mivo {
-
-// What the last check of a number field found. A field nobody has changed since start has not been
-// checked yet, and only a field found in range lets its switch into the command line.
-enum class Validity { Unchecked, InRange, OutOfRange };
 
 // The state of every option control, read at the moment "View Syntax" is pressed. Check-box values
 // follow the stored convention: 0 unticked, 1 ticked, 2 greyed; only 1 counts as ticked.

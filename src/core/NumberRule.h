@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CommandLine.h"
 #include "core/OptionCatalog.h"
 
 #include <QString>
@@ -9,6 +8,10 @@
 #include <optional>
 
 namespace mivo {
+
+// What the last check of a number field found. A field nobody has changed since start has not been
+// checked yet, and only a field found in range lets its switch into the command line.
+enum class Validity { Unchecked, InRange, OutOfRange };
 
 // The value of a text that is one decimal number with blanks around it: an optional sign, digits
 // with at most one decimal point, an optional exponent. Anything else has no value. The decimal point

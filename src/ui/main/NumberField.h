@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CommandLine.h"
+#include "core/NumberRule.h"
 #include "core/OptionCatalog.h"
 
 #include <QLineEdit>

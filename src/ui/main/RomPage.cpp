@@ -2,23 +2,20 @@
 
 #include "core/ProgramTexts.h"
 #include "ui/RememberedFileDialog.h"
+#include "ui/WindowGeometry.h"
+#include "ui/main/RomListModel.h"
 
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace mivo {
 namespace {
-
-// The pattern is matched without regard to case: ROM dumps come as ".smc" and ".SMC" alike.
-QStringList romFileNames(const QDir& folder) {
-    return folder.entryList({QStringLiteral("*.smc")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-}
 
 // A caption writes "&&" for an ampersand that is shown as one.
 QString shownCaption(QString caption) {
@@ -32,11 +29,15 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     , m_fileDialogs(fileDialogs)
     , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, this))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
-    , m_romList(new QListWidget(this)) {
+    , m_romList(new QListView(this)) {
     m_romList->setObjectName(QStringLiteral("File1"));
     m_romList->setAccessibleName(tr("ROM files"));
-    m_romList->addItems(romFileNames(QDir::current()));
-    m_romList->setFixedWidth(2535 / 15);
+    // Every row is one line of text: the view measures one, not each of a hundred thousand.
+    m_romList->setUniformItemSizes(true);
+    auto* roms = new RomListModel(QDir::currentPath(), this);
+    roms->readAfterFirstPaintOf(*window());
+    m_romList->setModel(roms);
+    m_romList->setFixedWidth(twips(2535));
 
     auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);
     info->setObjectName(QStringLiteral("Frame6"));
@@ -84,7 +85,7 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     connect(m_loadButton, &QPushButton::clicked, this, &RomPage::Command4_Click);
     connect(m_clearButton, &QPushButton::clicked, this, &RomPage::Command6_Click);
     // Activation is a double click, or Return for someone using the keyboard.
-    connect(m_romList, &QListWidget::itemActivated, this, &RomPage::File1_DblClick);
+    connect(m_romList, &QListView::activated, this, &RomPage::File1_DblClick);
 }
 
 void RomPage::enableLoadRom() {
@@ -108,10 +109,10 @@ void RomPage::Command6_Click() {
     emit romChanged(QString::fromLatin1(texts::kRomPlaceholder));
 }
 
-void RomPage::File1_DblClick(const QListWidgetItem* item) {
+void RomPage::File1_DblClick(const QModelIndex& entry) {
     // Joined with the system's own separator; a folder that already ends in one (the root) gets a
     // second, which names the same file.
-    emit romChanged(m_listFolder + QDir::separator() + item->text());
+    emit romChanged(m_listFolder + QDir::separator() + entry.data().toString());
     m_clearButton->setEnabled(true);
 }
 

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
 class QPushButton;
 
 namespace mivo {
@@ -14,8 +14,8 @@ class RememberedFileDialog;
 
 // The "Rom(s)" tab: the ROM files of the folder Mivo was started in, and the buttons that choose or
 // drop a ROM. The ROM is chosen from the ROM file dialog, or by a double click (or Return) on a file
-// of the list; the choice lives in the ROM display and nowhere else. The list is read once, when the
-// page is built.
+// of the list; the choice lives in the ROM display and nowhere else. The list shows the folder that is
+// current when the page is built, read once, just after the window's first frame.
 class RomPage : public QWidget {
     Q_OBJECT
 
@@ -33,13 +33,13 @@ signals:
 private:
     void Command4_Click();
     void Command6_Click();
-    void File1_DblClick(const QListWidgetItem* item);
+    void File1_DblClick(const QModelIndex& entry);
 
     FileOpenDialog& m_fileDialogs;
     RememberedFileDialog* m_romDialog;
     // The folder the list shows, as the system names it.
     QString m_listFolder;
-    QListWidget* m_romList;
+    QListView* m_romList;
     QPushButton* m_loadButton;
     QPushButton* m_clearButton;
 };
