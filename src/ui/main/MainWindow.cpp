@@ -104,7 +104,9 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_romPage, &RomPage::romChanged, m_romDisplay, &QLabel::setText);
+    connect(m_romPage, &RomPage::romChosen, m_romDisplay, &QLabel::setText);
+    connect(m_romPage, &RomPage::noRomChosen, m_romDisplay,
+            [this] { m_romDisplay->setText(QString::fromLatin1(texts::kRomPlaceholder)); });
     connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::Command1_Click);
     connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::Command2_Click);
     connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::Check37_Click);

@@ -1,6 +1,5 @@
 #include "ui/main/RomPage.h"
 
-#include "core/ProgramTexts.h"
 #include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 #include "ui/main/RomListModel.h"
@@ -96,23 +95,23 @@ void RomPage::Command4_Click() {
     // A cancelled dialog keeps its last file, so cancelling shows that file again.
     m_romDialog->show(window(), m_fileDialogs);
     if (m_romDialog->fileName().isEmpty()) {
-        emit romChanged(QString::fromLatin1(texts::kRomPlaceholder));
+        emit noRomChosen();
         return;
     }
-    emit romChanged(m_romDialog->fileName());
+    emit romChosen(m_romDialog->fileName());
     m_clearButton->setEnabled(true);
 }
 
 void RomPage::Command6_Click() {
     m_clearButton->setEnabled(false);
     m_romDialog->setFileName(QString());
-    emit romChanged(QString::fromLatin1(texts::kRomPlaceholder));
+    emit noRomChosen();
 }
 
 void RomPage::File1_DblClick(const QModelIndex& entry) {
     // Joined with the system's own separator; a folder that already ends in one (the root) gets a
     // second, which names the same file.
-    emit romChanged(m_listFolder + QDir::separator() + entry.data().toString());
+    emit romChosen(m_listFolder + QDir::separator() + entry.data().toString());
     m_clearButton->setEnabled(true);
 }
 

@@ -27,8 +27,10 @@ public:
     void enableLoadRom();
 
 signals:
-    // The ROM display is to show `text`: the chosen ROM's path, or the placeholder for none.
-    void romChanged(const QString& text);
+    // A ROM was chosen, in the dialog or from the list: `path` is its full path.
+    void romChosen(const QString& path);
+    // The choice is gone: cleared, or a dialog closed that had nothing to give.
+    void noRomChosen();
 
 private:
     void Command4_Click();
