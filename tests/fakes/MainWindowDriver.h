@@ -102,8 +102,7 @@ public:
     }
     void tick(const QString& caption) const { press(caption); }
     // Selects the whole text and types over it, key by key.
-    void type(const QString& field, const QString& keys) const { typeInto(this->field(field), keys); }
-    void typeInto(QLineEdit* edit, const QString& keys) const {
+    void type(QLineEdit* edit, const QString& keys) const {
         show(edit);
         edit->setFocus();
         edit->selectAll();
@@ -127,12 +126,12 @@ public:
     }
     // Presses a button of the File Paths window; a file dialog it opens gives `answer`.
     void inPaths(const QString& button, const std::optional<QString>& answer = std::nullopt) {
-        fakes.fileDialogs.answers.push_back(answer);
+        fakes.fileDialogs.answers = {answer};
         press(button, paths());
     }
     // Presses "Load Rom....."; its file dialog gives `answer`.
     void loadRom(const std::optional<QString>& answer) {
-        fakes.fileDialogs.answers.push_back(answer);
+        fakes.fileDialogs.answers = {answer};
         press("Load Rom.....");
     }
 
