@@ -24,37 +24,32 @@ QStringList captions(const QList<QAction*>& actions) {
     return texts;
 }
 
-// Whether `widget` lies inside each of its parents up to the window: what sticks out of one is cut off.
-bool insideItsParents(const QWidget* widget) {
-    for (const QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
-        if (!parent->rect().contains(QRect(widget->mapTo(parent, QPoint()), widget->size())))
-            return false;
-    }
-    return true;
-}
-
 // The first control of `window` whose text or number is not shown whole, and why; empty when there is none.
+// A list or the tabs may stand over no other control either.
 QString firstCutOff(const QWidget& window) {
     QList<const QWidget*> shown;
     for (const QWidget* w : window.findChildren<QWidget*>()) {
         const auto* label = qobject_cast<const QLabel*>(w);
         const auto* button = qobject_cast<const QAbstractButton*>(w);
-        const auto* field = qobject_cast<const QLineEdit*>(w);
-        if (!w->isVisible() || !(label || button || field || qobject_cast<const QAbstractItemView*>(w)))
+        const bool hasText = label || button || qobject_cast<const QLineEdit*>(w);
+        if (!w->isVisible() ||
+            !(hasText || qobject_cast<const QTabWidget*>(w) || qobject_cast<const QAbstractItemView*>(w)))
             continue;
-        const QString text = label ? label->text() : button ? button->text() : w->objectName();
+        const QString text = label ? label->text() : button ? button->text() : w->accessibleName();
         const QFontMetrics metrics = w->fontMetrics();
         QSize needed = label    ? label->minimumSizeHint()
                        : button ? QSize(metrics.horizontalAdvance(text), metrics.height())
-                       : field  ? QSize(metrics.horizontalAdvance(QStringLiteral("120")), metrics.height())
-                                : QSize();
+                                : QSize(metrics.horizontalAdvance(QStringLiteral("120")), metrics.height());
         if (label && label->wordWrap())
             needed.setHeight(label->heightForWidth(w->width()));
-        if (!insideItsParents(w) || w->width() < needed.width() || w->height() < needed.height())
+        // What its parents cut off is outside the region it can paint.
+        if (hasText && (w->visibleRegion() != QRegion(w->rect()) || w->width() < needed.width() ||
+                        w->height() < needed.height()))
             return text + " is cut off";
         const QRect where(w->mapTo(&window, QPoint()), w->size());
         for (const QWidget* other : shown) {
-            if (where.intersects(QRect(other->mapTo(&window, QPoint()), other->size())))
+            if (!other->isAncestorOf(w) &&
+                where.intersects(QRect(other->mapTo(&window, QPoint()), other->size())))
                 return text + " lies over " + other->objectName();
         }
         shown.append(w);
