@@ -129,7 +129,6 @@ private slots:
             "Usage: mivo [--help | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
             "  --help     show this help and exit\n  --version  show the version and exit\n";
         QVERIFY(answer({"-", "--help"}).standardOutput == usage); // a lone dash is no option
-        QVERIFY(answer({"--version", "--help"}).standardOutput == "Mivo 1.60\n");
         // Qt's own options go through to Qt: a session manager restarts Mivo with -session, and users pick a
         // style or a window's geometry, also with two dashes and "=".
         QCOMPARE(answer({"-session", "1a2b3c_4", "--style=fusion", "-geometry", "640x480"}).exitCode, -1);
