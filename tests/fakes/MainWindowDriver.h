@@ -11,13 +11,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 namespace mivo::testing {
+
+using Stored = QMap<QString, QString>;
+inline const QString kZsnes = QStringLiteral("/usr/games/zsnes");
 
 // The first widget of type T in `within` that `matches`; the test ends when there is none.
 template <typename T> T* find(const QWidget* within, const std::function<bool(T*)>& matches) {
@@ -37,24 +40,24 @@ inline QWidget* topLevel(const QString& title) {
     return nullptr;
 }
 
-// Centred on its screen, give or take the rounding of an odd size.
-inline bool centred(const QWidget* window) {
-    return (window->geometry().center() - window->screen()->availableGeometry().center()).manhattanLength() <=
-           2;
+// What a regular end stores: the two tray boxes, the Zsnes path and the Romulus path, in that order.
+inline QStringList shutdownWrites(const QStringList& values) {
+    return {"Minimize to tray=" + values[0], "Icon in tray=" + values[1], "zsnesfilepath=" + values[2],
+            "romuluspath=" + values[3]};
 }
 
 // A main window on fakes, started as the program starts it, and the moves a user makes on it. Controls
 // are found by what the user sees, their captions, so that a mistyped caption fails the test.
 class MainWindowDriver {
 public:
-    // `stored` is what the settings hold before the start; `programs` replaces the fake starter.
-    explicit MainWindowDriver(const QMap<QString, QString>& stored = {}, ProgramStarter* programs = nullptr) {
+    // `stored` is what the settings hold before the start; `programs`, when given, replaces the fake
+    // starter.
+    explicit MainWindowDriver(const Stored& stored, ProgramStarter* programs = nullptr) {
         fakes.settings.values = stored;
         Platform platform = fakes.platform();
-        window = std::make_unique<MainWindow>(
-            Platform{platform.settings, programs ? *programs : fakes.programs, platform.fileDialogs,
-                     platform.urls, platform.beeper, platform.messages, platform.errors, platform.tray,
-                     platform.processEnd});
+        window = std::make_unique<MainWindow>(Platform{
+            platform.settings, programs ? *programs : platform.programs, platform.fileDialogs, platform.urls,
+            platform.beeper, platform.messages, platform.errors, platform.tray, platform.processEnd});
         window->Form_Load();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -103,8 +106,7 @@ public:
     }
     void tick(const QString& caption) const { press(caption); }
     // Selects the whole text and types over it, key by key.
-    void type(const QString& field, const QString& keys) const { typeInto(this->field(field), keys); }
-    void typeInto(QLineEdit* edit, const QString& keys) const {
+    void type(QLineEdit* edit, const QString& keys) const {
         show(edit);
         edit->setFocus();
         edit->selectAll();
@@ -116,8 +118,44 @@ public:
         find<QAction>(top, [&](QAction* a) { return a->text() == entry; })->trigger();
     }
 
+    // The File Paths window, opened from the File menu when it is not shown yet.
+    QWidget* paths() const {
+        if (QWidget* open = topLevel("File Paths"))
+            return open;
+        menu("&File", "&Paths");
+        return topLevel("File Paths");
+    }
+    QLineEdit* pathField(const QString& row) const {
+        return find<QLineEdit>(paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
+    }
+    // Presses a button of the File Paths window; a file dialog it opens gives `answer`.
+    void inPaths(const QString& button, const std::optional<QString>& answer = std::nullopt) {
+        fakes.fileDialogs.answers = {answer};
+        press(button, paths());
+    }
+    // Presses "Load Rom....."; its file dialog gives `answer`.
+    void loadRom(const std::optional<QString>& answer) {
+        fakes.fileDialogs.answers = {answer};
+        press("Load Rom.....");
+    }
+
     fakes::FakePlatform fakes;
     std::unique_ptr<MainWindow> window;
+};
+
+// A test class whose tests each start the session they need; a new start ends the one before, so no
+// window of an earlier test is left to be found.
+class SessionTest : public QObject {
+protected:
+    MainWindowDriver& start(const Stored& stored = {{"zsnesfilepath", kZsnes}}) {
+        m_driver.reset();
+        m_driver = std::make_unique<MainWindowDriver>(stored);
+        return *m_driver;
+    }
+    MainWindowDriver& d() const { return *m_driver; }
+
+private:
+    std::unique_ptr<MainWindowDriver> m_driver;
 };
 
 } // namespace mivo::testing
