@@ -198,30 +198,67 @@ private slots:
     void runPlayStartsTheLineAndGoesToTheTray() {
         start();
         d().press("&Run/Play"); // before any View Syntax: the bare path
-        QTRY_VERIFY(!d().window->isVisible());
-        d().window->showNormal();
+        // Straight into the tray, not minimised on the way: one click on the icon brings it back, in front.
+        QVERIFY(!d().window->isVisible() && !d().window->isMinimized());
+        emit d().fakes.tray.leftButtonClicked();
+        QVERIFY(QTest::qWaitForWindowActive(d().window.get()));
         d().loadRom("/roms/a.smc");
         d().tick("Mivo minimizes into system tray");
         d().press("&Run/Play");
         QCOMPARE(d().fakes.programs.started,
                  (QList<ProgramInvocation>{{kZsnes, {}}, {kZsnes, {"/roms/a.smc"}}}));
-        QVERIFY(!d().window->isMinimized());
+        QVERIFY(d().window->isVisible() && !d().window->isMinimized());
         QVERIFY(d().fakes.desktop.warnings.isEmpty());
 
-        start({{"zsnesfilepath", "/nowhere/zsnes"}});
-        d().fakes.programs.failWith = "No such file or directory";
+        // A path longer than a line edit's usual limit comes back whole; a line too long to show is shown
+        // by its start and its end, whole in the details.
+        const QString zsnes = "/nowhere/" + QString(40000, u'z') + "/zsnes";
+        start({{"zsnesfilepath", zsnes}});
+        d().fakes.programs.failWith = "Argument list too long";
         d().press("&Run/Play");
         QVERIFY(!d().window->isMinimized());
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
         const auto& [title, text, details] = d().fakes.desktop.warnings[0];
-        QVERIFY(title == "Mivo" && text.contains("/nowhere/zsnes") &&
-                text.contains("No such file or directory"));
+        QVERIFY2(title == "Mivo" && text.startsWith("Could not start this command line:\n/nowhere/zz") &&
+                     text.endsWith("zz/zsnes\n\nArgument list too long") && text.size() < 200,
+                 qPrintable(text));
+        QCOMPARE(details, zsnes);
+        d().window->close();
+        QCOMPARE(d().fakes.settings.values.value("zsnesfilepath"), zsnes);
 
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
         QVERIFY(d().fakes.desktop.warnings[0].text.contains("The command line is empty."));
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
+    }
+
+    // A save that cannot be made is told on standard error and ends Mivo with status 1; when the user ended
+    // it, a warning says so first, and the system ending Mivo meanwhile ends it at once.
+    void aFailedSaveIsTold_data() {
+        QTest::addColumn<bool>("byUser");
+        QTest::newRow("close box") << true;
+        QTest::newRow("system end") << false;
+    }
+    void aFailedSaveIsTold() {
+        QFETCH(bool, byUser);
+        start();
+        d().fakes.settings.failWith =
+            SaveFailure{"/home/me/.config/mivo/mivo.conf", "No space left on device"};
+        d().fakes.desktop.whileWarning = [this] { d().window->Form_Unload(Ending::BySystem); };
+        if (byUser)
+            d().window->close();
+        else
+            d().window->Form_Unload(Ending::BySystem);
+        QCOMPARE(d().fakes.desktop.errors,
+                 QStringList{"mivo: the settings could not be saved to "
+                             "/home/me/.config/mivo/mivo.conf: No space left on device"});
+        QCOMPARE(d().fakes.desktop.warnings.size(), byUser ? 1 : 0);
+        QVERIFY(!byUser || (d().fakes.desktop.warnings[0].text.contains("/home/me/.config/mivo/mivo.conf") &&
+                            d().fakes.desktop.warnings[0].text.contains("No space left on device")));
+        QCOMPARE(d().fakes.settings.saves, 1);
+        QCOMPARE(d().fakes.desktop.ends, byUser ? (QList<int>{1, 1}) : QList<int>{1});
+        QVERIFY(!d().fakes.tray.isInTray());
     }
 
     void trayIconAndMinimising_data() {
@@ -365,6 +402,11 @@ private slots:
         QCOMPARE(QGuiApplication::desktopFileName(), "io.github.mivo.Mivo");
         QVERIFY(QApplication::windowIcon().availableSizes() == QList{QSize(48, 48)});
         QVERIFY(!QApplication::quitOnLastWindowClosed());
+        // The session manager's request to save saves, and Mivo goes on.
+        program.start();
+        emit program.systemEnd().saveRequested();
+        QVERIFY(QFile::exists(config.filePath("tst_session/tst_session.conf")) &&
+                program.window().isVisible());
     }
 };
 

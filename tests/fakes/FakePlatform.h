@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -62,6 +63,8 @@ struct FakeDesktop final : UrlOpener, Beeper, Messenger, ErrorLog, ProcessEnd {
     void beep() override { ++beeps; }
     void warn(QWidget*, const QString& title, const QString& text, const QString& details) override {
         warnings.append({title, text, details});
+        if (whileWarning)
+            whileWarning();
     }
     void write(const QString& line) override { errors.append(line); }
     void endNow(int exitStatus) override { ends.append(exitStatus); }
@@ -72,8 +75,9 @@ struct FakeDesktop final : UrlOpener, Beeper, Messenger, ErrorLog, ProcessEnd {
     QStringList opened;
     int beeps = 0;
     QList<Warning> warnings;
-    QStringList errors; // lines on standard error
-    QList<int> ends;    // the exit status of each end
+    QStringList errors;                 // lines on standard error
+    QList<int> ends;                    // the exit status of each end
+    std::function<void()> whileWarning; // what happens while a warning waits for the user
 };
 
 struct FakeTrayIcon final : TrayIcon {

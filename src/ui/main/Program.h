@@ -24,6 +24,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     [[nodiscard]] MainWindow& window() { return m_window; }
+    [[nodiscard]] SystemEndWatcher& systemEnd() { return m_systemEnd; }
 
     // Restores the stored values, shows the window and puts the tray icon up once the window has painted.
     // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does, and
