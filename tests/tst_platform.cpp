@@ -32,7 +32,7 @@ const QList<std::pair<QString, QString>> kSaved{
     {"zsnesfilepath",
      QString::fromUtf16(
          u"/home/jürgen/スーパー/zsnes\t\u00010\u00019\u0001a\u0001f\u0001A\u0001F\U0001F3AE=")},
-    {"romuluspath", "@Rect(1 2 3 4)"}};
+    {"romuluspath", "@Rect(1 2 3 4), b;c #d"}};
 
 void writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
