@@ -24,11 +24,11 @@ using namespace mivo;
 
 namespace {
 
-// Texts a settings file could mangle: blanks at the ends, separators, quotes and escapes, a control
+// Texts a settings file could mangle: blanks at one end or both, separators, quotes and escapes, a control
 // character before a hex digit, letters beyond Latin-1 and beyond the 16-bit plane, a typed value's form.
 const QList<std::pair<QString, QString>> kSaved{
     {"Minimize to tray", "  /old games, 1997/\"a\" ;b; #c\\d "},
-    {"Icon in tray", QString()},
+    {"Icon in tray", " 1"},
     {"zsnesfilepath",
      QString::fromUtf16(
          u"/home/jürgen/スーパー/zsnes\t\u00010\u00019\u0001a\u0001f\u0001A\u0001F\U0001F3AE=")},
@@ -50,6 +50,7 @@ void saveLands(const QString& path) {
     for (const auto& [key, value] : kSaved)
         store.setText(key, value);
     QCOMPARE(store.save(), std::nullopt);
+    QCOMPARE(store.save(), std::nullopt); // again: nothing more is set aside
     // QSettings shares what it parsed among all objects on one path within a process; a copy under
     // another name is read from disk.
     const QTemporaryDir dir;
@@ -59,7 +60,7 @@ void saveLands(const QString& path) {
         QCOMPARE(onDisk.value("settings/" + key), value);
 }
 
-enum class Fault { WriteCutShort, LockHeld, FolderInPlaceOfFile, StaleLock };
+enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
 
 } // namespace
 
@@ -83,6 +84,7 @@ private slots:
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("reason"); // empty: saved
         QTest::newRow("write cut short") << Fault::WriteCutShort << "File too large";
+        QTest::newRow("no room for the lock") << Fault::NoRoomForTheLock << "cannot be made: File too large";
         QTest::newRow("lock never let go") << Fault::LockHeld << "is held by another program";
         QTest::newRow("folder in the file's place") << Fault::FolderInPlaceOfFile << "directory";
         QTest::newRow("stale lock of an ended Mivo") << Fault::StaleLock << "";
@@ -106,7 +108,10 @@ private slots:
         rlimit limit{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
         // A write beyond 1000 bytes fails as on a full disk; the lock file still fits.
-        const rlimit small{fault == Fault::WriteCutShort ? 1000 : limit.rlim_cur, limit.rlim_max};
+        const rlimit small{fault == Fault::WriteCutShort      ? 1000
+                           : fault == Fault::NoRoomForTheLock ? 0
+                                                              : limit.rlim_cur,
+                           limit.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         QElapsedTimer timer;
@@ -241,6 +246,13 @@ private slots:
     // nothing the watcher opened stays open.
     void endSignalsAskOnceAndAreHandedBack() {
         std::signal(SIGHUP, SIG_IGN);
+        const auto handlers = [] {
+            QList<void (*)(int)> now;
+            for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+                now << std::signal(signal, std::signal(signal, SIG_DFL));
+            return now;
+        };
+        const auto before = handlers();
         const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
         const uint filesBefore = openFiles();
         {
@@ -249,13 +261,14 @@ private slots:
             for (const int signal : {SIGTERM, SIGHUP, SIGINT})
                 std::raise(signal);
             QTRY_COMPARE(requests.count(), 1);
-            QEvent sessionEnd(QEvent::Quit); // how the session manager's end of the session comes
+            // The session's end comes as a request to quit, which must close no window behind Mivo's back.
+            QWidget window;
+            window.show();
+            QEvent sessionEnd(QEvent::Quit);
             QCoreApplication::sendEvent(QCoreApplication::instance(), &sessionEnd);
-            QCOMPARE(requests.count(), 2);
+            QVERIFY(requests.count() == 2 && window.isVisible());
         }
-        struct sigaction now {};
-        QCOMPARE(::sigaction(SIGHUP, nullptr, &now), 0);
-        QVERIFY(now.sa_handler == SIG_IGN);
+        QCOMPARE(handlers(), before);
         std::raise(SIGHUP); // ignored again, as before the watcher
         QCOMPARE(openFiles(), filesBefore);
     }

@@ -217,19 +217,21 @@ private slots:
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
     }
 
-    // With a desktop font 1.4 times the usual, every caption on each of the four tabs, under them and in
-    // the information windows is shown whole, inside its frame and page and clear of every other control,
-    // and every number field is wide and tall enough for its largest number.
+    // With a desktop font 1.4 times the usual, every caption on each of the four tabs, under them, in File
+    // Paths and in the information windows is shown whole, inside its frame and page and clear of every other
+    // control, and every number field is wide and tall enough for its largest number.
     void nothingIsCutOffAtALargeDesktopFont() {
         const QFont desktop = QApplication::font();
         QFont large = desktop;
         large.setPointSizeF(desktop.pointSizeF() * 1.4);
         QApplication::setFont(large);
         start({{"zsnesfilepath", kZsnes}, {"romuluspath", "Romulus path not selected"}});
-        for (const char* entry : {"mnuAbout", "mnuAboutEmulators", "mnuAboutAddons", "mnuRomulus"})
+        for (const char* entry :
+             {"mnuAbout", "mnuAboutEmulators", "mnuAboutAddons", "mnuRomulus", "mnuSettings"})
             d().named<QAction>(entry)->trigger();
         QApplication::setFont(desktop);
-        for (const QString title : {"About", "About Emulators", "About Add-ons", "Romulus Not Found"})
+        for (const QString title :
+             {"About", "About Emulators", "About Add-ons", "Romulus Not Found", "File Paths"})
             QCOMPARE(firstCutOff(*testing::topLevel(title)), QString());
         for (int tab = 0; tab < d().tabs()->count(); ++tab) {
             d().tabs()->setCurrentIndex(tab);
