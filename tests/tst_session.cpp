@@ -160,7 +160,7 @@ private slots:
 
     void romChoice() {
         QTemporaryDir folder;
-        for (const char* name : {"b.smc", "A.SMC", "notes.txt", "c.smc.bak"})
+        for (const char* name : {"B.smc", "a.SMC", "notes.txt", "c.smc.bak"})
             QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
         const QString startFolder = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
@@ -172,11 +172,11 @@ private slots:
         QStringList shown;
         for (int i = 0; i < list->model()->rowCount(); ++i)
             shown << list->model()->index(i, 0).data().toString();
-        QCOMPARE(shown, (QStringList{"A.SMC", "b.smc"}));
+        QCOMPARE(shown, (QStringList{"a.SMC", "B.smc"}));
 
         list->setCurrentIndex(list->model()->index(1, 0));
         QTest::keyClick(list, Qt::Key_Return); // the keyboard's double click
-        QCOMPARE(d().rom(), folder.path() + "/b.smc");
+        QCOMPARE(d().rom(), folder.path() + "/B.smc");
         QVERIFY(d().button("Clear")->isEnabled());
         d().loadRom(std::nullopt); // the dialog was never used: back to no ROM, Clear stays usable
         QCOMPARE(d().rom(), kNoRom);
