@@ -1,4 +1,5 @@
 #include "core/CommandLine.h"
+#include "core/IniText.h"
 #include "core/LaunchLine.h"
 #include "core/NumberRule.h"
 #include "core/StartOptions.h"
@@ -115,6 +116,82 @@ private slots:
         const auto invocation = splitCommandLine("  zsnes  -k  5 /my r;$(x)|`id`&\"it's\\a\t.smc\" ").value();
         QCOMPARE(QStringList{invocation.program} + invocation.arguments,
                  (QStringList{"zsnes", "-k", "5", "/my", "r;$(x)|`id`&\"it's\\a\t.smc\""}));
+    }
+
+    // Settings files as QSettings writes and reads them, hand-edited ones included; "-" is no text.
+    void settingsTextReadsAsQSettingsDoes_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("escaped key") << QByteArray("[settings]\nMinimize%20to%20tray=1\n")
+                                     << "Minimize to tray"
+                                     << "1" << true;
+        QTest::newRow("UTF-8, key beyond ASCII")
+            << QByteArray("[settings]\nj%U00FCrgen=/home/j\xc3\xbcrgen\n") << "jürgen"
+            << "/home/jürgen" << true;
+        QTest::newRow("quoted") << QByteArray("[settings]\nx=\"  /a, b;c #d \"\n") << "x"
+                                << "  /a, b;c #d " << true;
+        QTest::newRow("escapes") << QByteArray("[settings]\nx=a\\\\b\\\"c\\x1\\x41 \n") << "x"
+                                 << QString("a\\b\"c\u0001A") << true;
+        QTest::newRow("blanks, comment, continued line")
+            << QByteArray("[settings]\nx = a\\\n b  ;c\n") << "x"
+            << "a b" << true;
+        QTest::newRow("doubled @") << QByteArray("[settings]\nx=@@Rect(1 2 3 4)\n") << "x"
+                                   << "@Rect(1 2 3 4)" << true;
+        QTest::newRow("bytes that are UTF-8") << QByteArray("[settings]\nx=@ByteArray(/\\xc3\\xa4)\n") << "x"
+                                              << "/ä" << true;
+        QTest::newRow("list") << QByteArray("[settings]\nx=1, 2\n") << "x"
+                              << "-" << true;
+        QTest::newRow("rectangle") << QByteArray("[settings]\nx=@Rect(1 2 3 4)\n") << "x"
+                                   << "-" << true;
+        QTest::newRow("last of three")
+            << QByteArray("[settings]\nx=1\n[other]\nx=2\n[settings]\nx=3\n") << "x"
+            << "3" << true;
+        QTest::newRow("only in other places")
+            << QByteArray("settings\\x=1\n[other]\nx=1\njunk\n[settings]\nx\\y=1\n") << "x"
+            << "-" << true;
+        QTest::newRow("heading left open") << QByteArray("[settings]\nx=1\n[other\n") << "x"
+                                           << "1" << false;
+        QTest::newRow("junk line") << QByteArray("[settings]\nx=1\njunk\n") << "x"
+                                   << "1" << false;
+    }
+    void settingsTextReadsAsQSettingsDoes() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        const IniText ini(file);
+        QCOMPARE(ini.texts("settings").value(key, "-"), text);
+        QCOMPARE(ini.wellFormed("settings"), readable);
+    }
+
+    // A save changes Mivo's values and nothing else: comments, other sections, other keys and the quoting
+    // of an unchanged value stay; a new key keeps a sorted section sorted.
+    void settingsTextKeepsWhatItDoesNotOwn_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray ours =
+            "Icon%20in%20tray=1\nMinimize%20to%20tray=1\nromuluspath=/r s\nzsnesfilepath=/z\n";
+        QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
+        QTest::newRow("no section, no last line break")
+            << QByteArray("[other]\na=1") << "[other]\na=1\n[settings]\n" + ours;
+        QTest::newRow("edited by hand")
+            << QByteArray("; mine\n[other]\na = \"1, 2\"\n[settings]\nIcon%20in%20tray=0 ; "
+                          "off\nforeign=@Rect(1 2 3 4)\n"
+                          "zsnesfilepath=\"/z\"\n\n[more]\n")
+            << QByteArray("; mine\n[other]\na = \"1, 2\"\n[settings]\nIcon%20in%20tray=1; "
+                          "off\nMinimize%20to%20tray=1\n"
+                          "foreign=@Rect(1 2 3 4)\nromuluspath=/r s\nzsnesfilepath=\"/z\"\n\n[more]\n");
+    }
+    void settingsTextKeepsWhatItDoesNotOwn() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const QMap<QString, QString> values{{"Icon in tray", "1"},
+                                            {"Minimize to tray", "1"},
+                                            {"romuluspath", "/r s"},
+                                            {"zsnesfilepath", "/z"}};
+        QCOMPARE(IniText(before).withTexts("settings", values), after);
     }
 
     void startOptions() {
