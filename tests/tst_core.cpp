@@ -124,46 +124,30 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("readable");
-        QTest::newRow("escaped key") << QByteArray("[settings]\nMinimize%20to%20tray=1\n")
-                                     << "Minimize to tray"
-                                     << "1" << true;
-        QTest::newRow("UTF-8, key beyond ASCII")
-            << QByteArray("[settings]\nj%U00FCrgen=/home/j\xc3\xbcrgen\n") << "jürgen"
-            << "/home/jürgen" << true;
-        QTest::newRow("quoted") << QByteArray("[settings]\nx=\"  /a, b;c #d \"\n") << "x"
-                                << "  /a, b;c #d " << true;
-        QTest::newRow("escapes") << QByteArray("[settings]\nx=a\\\\b\\\"c\\x1\\x41 \n") << "x"
-                                 << QString("a\\b\"c\u0001A") << true;
-        QTest::newRow("blanks, comment, continued line")
-            << QByteArray("[settings]\nx = a\\\n b  ;c\n") << "x"
-            << "a b" << true;
-        QTest::newRow("doubled @") << QByteArray("[settings]\nx=@@Rect(1 2 3 4)\n") << "x"
-                                   << "@Rect(1 2 3 4)" << true;
-        QTest::newRow("bytes that are UTF-8") << QByteArray("[settings]\nx=@ByteArray(/\\xc3\\xa4)\n") << "x"
-                                              << "/ä" << true;
-        QTest::newRow("list") << QByteArray("[settings]\nx=1, 2\n") << "x"
-                              << "-" << true;
-        QTest::newRow("rectangle") << QByteArray("[settings]\nx=@Rect(1 2 3 4)\n") << "x"
-                                   << "-" << true;
-        QTest::newRow("last of three")
-            << QByteArray("[settings]\nx=1\n[other]\nx=2\n[settings]\nx=3\n") << "x"
-            << "3" << true;
-        QTest::newRow("only in other places")
-            << QByteArray("settings\\x=1\n[other]\nx=1\njunk\n[settings]\nx\\y=1\n") << "x"
-            << "-" << true;
-        QTest::newRow("heading left open") << QByteArray("[settings]\nx=1\n[other\n") << "x"
-                                           << "1" << false;
-        QTest::newRow("junk line") << QByteArray("[settings]\nx=1\njunk\n") << "x"
-                                   << "1" << false;
+        const auto row = [](const char* name, const char* file, const QString& key, const QString& text,
+                            bool readable = true) {
+            QTest::newRow(name) << QByteArray(file) << key << text << readable;
+        };
+        row("escaped key", "[settings]\nMinimize%20to%20tray=1\n", "Minimize to tray", "1");
+        row("quoted", "[settings]\nx=\"  /a, b;c #d \"\n", "x", "  /a, b;c #d ");
+        row("escapes", "[settings]\nx=a\\\\b\\\"c\\x1\\x41 \n", "x", QString("a\\b\"c\u0001A"));
+        row("blanks, comment, continued line", "[settings]\nx = a\\\n b  ;c\n", "x", "a b");
+        row("doubled @", "[settings]\nx=@@Rect(1 2 3 4)\n", "x", "@Rect(1 2 3 4)");
+        row("bytes that are UTF-8", "[settings]\nx=@ByteArray(/\\xc3\\xa4)\n", "x", "/ä");
+        row("list", "[settings]\nx=1, 2\n", "x", "-");
+        row("rectangle", "[settings]\nx=@Rect(1 2 3 4)\n", "x", "-");
+        row("last of three", "[settings]\nx=1\n[other]\nx=2\n[settings]\nx=3\n", "x", "3");
+        row("only in other places", "settings\\x=1\n[other]\nx=1\njunk\n[settings]\nx\\y=1\n", "x", "-");
+        row("heading left open", "[settings]\nx=1\n[other\n", "x", "1", false);
+        row("junk line", "[settings]\nx=1\njunk\n", "x", "1", false);
     }
     void settingsTextReadsAsQSettingsDoes() {
         QFETCH(QByteArray, file);
         QFETCH(QString, key);
         QFETCH(QString, text);
         QFETCH(bool, readable);
-        const IniText ini(file);
-        QCOMPARE(ini.texts("settings").value(key, "-"), text);
-        QCOMPARE(ini.wellFormed("settings"), readable);
+        QCOMPARE(IniText(file).texts("settings").value(key, "-"), text);
+        QCOMPARE(IniText(file).wellFormed("settings"), readable);
     }
 
     // A save changes Mivo's values and nothing else: comments, other sections, other keys and the quoting
@@ -176,13 +160,12 @@ private slots:
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
         QTest::newRow("no section, no last line break")
             << QByteArray("[other]\na=1") << "[other]\na=1\n[settings]\n" + ours;
-        QTest::newRow("edited by hand")
-            << QByteArray("; mine\n[other]\na = \"1, 2\"\n[settings]\nIcon%20in%20tray=0 ; "
-                          "off\nforeign=@Rect(1 2 3 4)\n"
-                          "zsnesfilepath=\"/z\"\n\n[more]\n")
-            << QByteArray("; mine\n[other]\na = \"1, 2\"\n[settings]\nIcon%20in%20tray=1; "
-                          "off\nMinimize%20to%20tray=1\n"
-                          "foreign=@Rect(1 2 3 4)\nromuluspath=/r s\nzsnesfilepath=\"/z\"\n\n[more]\n");
+        const QByteArray head = "; mine\n[other]\na = \"1, 2\"\n[settings]\n";
+        const QByteArray foreign = "foreign=@Rect(1 2 3 4)\n";
+        const QByteArray tail = "zsnesfilepath=\"/z\"\n\n[more]\n";
+        QTest::newRow("edited by hand") << head + "Icon%20in%20tray=0 ; off\n" + foreign + tail
+                                        << head + "Icon%20in%20tray=1; off\nMinimize%20to%20tray=1\n" +
+                                               foreign + "romuluspath=/r s\n" + tail;
     }
     void settingsTextKeepsWhatItDoesNotOwn() {
         QFETCH(QByteArray, before);

@@ -143,8 +143,6 @@ private slots:
         writeFile(file("junk"), junk);
         writeFile(file("junk to read"), junk); // QSettings parses a path once per process
         const QtSettingsStore store(file("junk to read"));
-        QCOMPARE(store.text("bytes", "fallback"), "/ä"); // bytes that are UTF-8 are text
-        QCOMPARE(store.text("romuluspath", "fallback"), "fallback");
         saveLands(file("junk"));
         QCOMPARE(contents(file("junk.corrupt")), junk);
         QVERIFY(!QFile::exists(file("junk.corrupt.corrupt")));
