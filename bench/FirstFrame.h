@@ -41,7 +41,7 @@ protected:
         if (event->type() != QEvent::Paint || !watched->isWidgetType() ||
             !static_cast<const QWidget*>(watched)->isWindow())
             return false;
-        reportLine(residentKiB());
+        reportLine(statusKiB("VmRSS:"));
         QCoreApplication::instance()->removeEventFilter(this);
         if (m_romRows < 0)
             endSoon();
@@ -61,8 +61,8 @@ private:
         const auto check = [this, model] {
             if (m_romRows < 0 || model->rowCount() != m_romRows)
                 return;
-            m_romRows = -1; // reported once
-            reportLine(peakResidentKiB());
+            m_romRows = -1;                  // reported once
+            reportLine(statusKiB("VmHWM:")); // the peak so far
             endSoon();
         };
         connect(model, &QAbstractItemModel::modelReset, this, check);

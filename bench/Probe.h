@@ -19,7 +19,8 @@ inline std::int64_t nanoseconds(clockid_t clock = CLOCK_MONOTONIC) {
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-// A figure in KiB from this process's /proc status ("VmRSS:", "VmHWM:"), or -1 when /proc cannot tell.
+// A figure in KiB from this process's /proc status (resident memory "VmRSS:", its peak "VmHWM:"), or -1
+// when /proc cannot tell.
 inline long statusKiB(const char* field) {
     char status[8192] = {};
     const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
@@ -27,14 +28,6 @@ inline long statusKiB(const char* field) {
         return -1;
     const char* line = std::strstr(status, field);
     return line != nullptr ? std::strtol(line + std::strlen(field), nullptr, 10) : -1;
-}
-
-// The resident memory now, and the most it has been since the process began.
-inline long residentKiB() {
-    return statusKiB("VmRSS:");
-}
-inline long peakResidentKiB() {
-    return statusKiB("VmHWM:");
 }
 
 } // namespace mivo::bench

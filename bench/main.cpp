@@ -46,29 +46,22 @@ double median(std::vector<double> samples) {
 }
 
 // Prints as it goes, so a slow run shows progress; a verdict stands beside each figure with a target.
-class Report {
-public:
-    explicit Report(int repetitions)
-        : repetitions(repetitions) {}
+struct Report {
+    int repetitions; // every figure is the median of this many
+    int passed = 0;
+    int failed = 0;
+
     static void print(const QString& line) {
         std::printf("%s\n", qPrintable(line));
         std::fflush(stdout);
     }
     static void figure(const QString& name, const QString& value) { print(name.leftJustified(35) + value); }
     void judge(const QString& name, const QString& value, const QString& target, bool met) {
-        ++(met ? m_passed : m_failed);
+        ++(met ? passed : failed);
         print(name.leftJustified(35) + value.leftJustified(58) + QStringLiteral(" target ") +
               target.leftJustified(12) + (met ? QStringLiteral(" PASS") : QStringLiteral(" FAIL")));
     }
-    void printTally() const {
-        print(QStringLiteral("targets met: %1, missed: %2").arg(m_passed).arg(m_failed));
-    }
-
-    const int repetitions; // every figure is the median of this many
-
-private:
-    int m_passed = 0;
-    int m_failed = 0;
+    void printTally() const { print(QStringLiteral("targets met: %1, missed: %2").arg(passed).arg(failed)); }
 };
 
 template <typename Sample> double medianOf(int repetitions, Sample sample) {
@@ -139,17 +132,13 @@ void runInTurn(std::array<Contender, N>& contenders, const QProcessEnvironment& 
 }
 
 // Settings in a folder of their own, so that no stored value of the person running the bench counts.
-class BenchEnvironment {
-public:
-    BenchEnvironment()
-        : m_environment(QProcessEnvironment::systemEnvironment()) {
-        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome.path());
+struct BenchEnvironment {
+    QTemporaryDir configHome;
+    [[nodiscard]] QProcessEnvironment get() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
+        return environment;
     }
-    [[nodiscard]] const QProcessEnvironment& get() const { return m_environment; }
-
-private:
-    QTemporaryDir m_configHome;
-    QProcessEnvironment m_environment;
 };
 
 QString comparison(const QString& other, const QString& unit, int precision, double mivo, double theirs) {
@@ -173,8 +162,9 @@ void measureStartUp(Report& report) {
     const auto& [mivo, captioned, bare] = contenders;
     if (!mivo.complete || !captioned.complete || !bare.complete)
         return report.judge(timeName, QStringLiteral("a child reported no first frame"), target, false);
-    const QString ms = QStringLiteral("ms"), kib = QStringLiteral("KiB"),
-                  withCaption = QStringLiteral("captioned tab");
+    const QString ms = QStringLiteral("ms");
+    const QString kib = QStringLiteral("KiB");
+    const QString withCaption = QStringLiteral("captioned tab");
     const double time = median(mivo.lines[0].milliseconds);
     const double memory = median(mivo.lines[0].kib);
     const double captionedTime = median(captioned.lines[0].milliseconds);
@@ -250,18 +240,16 @@ void measureRomFolder(Report& report) {
                                    .arg(median(mivo.lines[1].milliseconds), 0, 'f', 1)
                                    .arg(peak, 0, 'f', 0)
                                    .arg(peak - emptyPeak, 0, 'f', 0);
-        if (k == 0) {
-            Report::figure(files + QStringLiteral(", first paint"),
-                           QStringLiteral("%1 ms").arg(time, 0, 'f', 1));
-        } else {
+        const QString paint = QStringLiteral("%1 ms").arg(time, 0, 'f', 1);
+        if (k == 0)
+            Report::figure(files + QStringLiteral(", first paint"), paint);
+        else
             report.judge(files + QStringLiteral(", first paint"),
-                         QStringLiteral("%1 ms, empty folder %2 ms, ratio %3")
-                             .arg(time, 0, 'f', 1)
-                             .arg(emptyTime, 0, 'f', 1)
-                             .arg(time / emptyTime, 0, 'f', 3),
+                         paint + QStringLiteral(", empty folder %1 ms, ratio %2")
+                                     .arg(emptyTime, 0, 'f', 1)
+                                     .arg(time / emptyTime, 0, 'f', 3),
                          QStringLiteral("<= %1").arg(kMaxRomFolderRatios[k]),
                          time / emptyTime <= kMaxRomFolderRatios[k]);
-        }
         if (k + 1 == contenders.size())
             report.judge(files + QStringLiteral(", peak memory"), filled,
                          QStringLiteral("<= +%1 KiB").arg(kMaxPeakGrowthKiB, 0, 'f', 0),
@@ -390,8 +378,8 @@ void measureRunPlay(Report& report) {
         return driver->named<QAbstractButton>(QStringLiteral("Command%1").arg(number));
     };
     driver->named<QCheckBox>(QStringLiteral("Check36"))->setChecked(false);
-    driver->fakes.fileDialogs.answers.push_back(stamps.path()); // the "ROM" is the FIFO
-    command(4)->click();                                        // Load Rom
+    driver->fakes.fileDialogs.answers.emplace_back(stamps.path()); // the "ROM" is the FIFO
+    command(4)->click();                                           // Load Rom
     command(1)->click();
     if (!stamps.isOpen() || driver->rom() == QLatin1StringView(texts::kRomPlaceholder))
         return Report::print(QStringLiteral("# Run/Play not measured: no stamp FIFO or no ROM chosen"));
@@ -426,12 +414,12 @@ void measureRunPlay(Report& report) {
 
     driver->window->filePaths().setZsnesPath(QStandardPaths::findExecutable(QStringLiteral("true")));
     command(1)->click();
-    const long residentBefore = residentKiB();
+    const long residentBefore = statusKiB("VmRSS:");
     for (int i = 0; i < kPresses; ++i) {
         command(2)->click();
         QCoreApplication::processEvents();
     }
-    const long growth = residentKiB() - residentBefore;
+    const long growth = statusKiB("VmRSS:") - residentBefore;
     int zombies = 0; // children that ended and were never reaped; reaping them counts them
     while (::waitpid(-1, nullptr, WNOHANG) > 0)
         ++zombies;
@@ -462,7 +450,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype asked = arguments.indexOf(QStringLiteral("--repetitions"));
-    Report report(asked >= 0 ? std::max(1, arguments.value(asked + 1).toInt()) : 21);
+    Report report{asked >= 0 ? std::max(1, arguments.value(asked + 1).toInt()) : 21};
     Report::print( // other work slows every figure: the load average says how busy the machine was
         QStringLiteral("# platform plugin %1, %2 cores, load average %3, Qt %4, medians of %5 repetitions")
             .arg(QGuiApplication::platformName())

@@ -132,7 +132,7 @@ private slots:
     }
 
     // A file that could not be read at the start is kept aside, as it was, at the first save; one that
-    // was read never is.
+    // was read never is, and keeps what Mivo does not own.
     void anUnreadableFileIsKeptAsideOnce() {
         // Bytes that are no text, values that are no text, a megabyte value and a section left open.
         // clang-format off
@@ -143,15 +143,18 @@ private slots:
         writeFile(file("junk"), junk);
         writeFile(file("junk to read"), junk); // QSettings parses a path once per process
         const QtSettingsStore store(file("junk to read"));
-        QCOMPARE(store.text("bytes", "fallback"), "/ä"); // bytes that are UTF-8 are text
-        QCOMPARE(store.text("romuluspath", "fallback"), "fallback");
         saveLands(file("junk"));
         QCOMPARE(contents(file("junk.corrupt")), junk);
         QVERIFY(!QFile::exists(file("junk.corrupt.corrupt")));
 
-        writeFile(file("good"), "[settings]\nzsnesfilepath=/z\n");
+        // What Mivo does not own is written back as it was.
+        const QByteArray other = "[other]\nzsnesfilepath = \"/y\" ; kept\n[settings]\n";
+        writeFile(file("good"), other + "Icon%20in%20tray=0\nMinimize%20to%20tray=0\nforeign=@Rect(1 2 3 4)\n"
+                                        "romuluspath=/r\nzsnesfilepath=/z\n");
         saveLands(file("good"));
         QVERIFY(!QFile::exists(file("good.corrupt")));
+        QVERIFY(contents(file("good")).startsWith(other));
+        QVERIFY(contents(file("good")).contains("\nforeign=@Rect(1 2 3 4)\n"));
     }
 
     // Under XDG_CONFIG_HOME, in a folder of its own named after the program.

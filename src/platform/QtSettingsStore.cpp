@@ -1,15 +1,13 @@
 #include "platform/QtSettingsStore.h"
 
+#include "core/IniText.h"
 #include "core/SettingsKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QVariant>
 
 #include <cerrno>
 #include <cstdio>
@@ -23,83 +21,6 @@ namespace {
 
 QString systemMessage(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
-
-bool isHexDigit(char16_t code) {
-    return (code >= '0' && code <= '9') || (code >= 'a' && code <= 'f') || (code >= 'A' && code <= 'F');
-}
-
-bool isPlainKeyCharacter(char16_t code) {
-    return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') ||
-           code == '_' || code == '-' || code == '.';
-}
-
-// QSettings reads an @ByteArray(...) value back as bytes; those still count as text when they are
-// valid UTF-8, which is how a path lands there when another tool wrote the file.
-std::optional<QString> asText(const QVariant& value) {
-    switch (value.metaType().id()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::QByteArray: {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString decoded = decoder(value.toByteArray());
-        if (decoder.hasError())
-            return std::nullopt;
-        return decoded;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-// The file is written in QSettings' own INI dialect, so that QSettings reads back exactly the texts that
-// were set: in keys, anything but letters, digits and "_-." as %XX; values in UTF-8, with backslash escapes
-// for quotes, backslashes and control characters, in double quotes wherever blanks at an end or a
-// separator would otherwise be lost or misread, and with a leading '@' doubled so that no text is taken
-// for a typed value such as @Rect(...).
-QByteArray iniKey(const QString& key) {
-    QByteArray escaped;
-    for (const QChar c : key) {
-        const char16_t code = c.unicode();
-        if (isPlainKeyCharacter(code))
-            escaped += static_cast<char>(code);
-        else if (code <= 0xFF)
-            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
-        else
-            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
-    }
-    return escaped;
-}
-
-QByteArray iniValue(const QString& value) {
-    QString escaped = value.startsWith(u'@') ? QStringLiteral("@") : QString();
-    bool needsQuotes = false;
-    bool hexEscapeBefore = false; // a hex digit right after \xN would be read as part of it
-    for (const QChar c : value) {
-        const char16_t code = c.unicode();
-        needsQuotes = needsQuotes || code == ';' || code == ',' || code == '=' || code == '#';
-        if (c == u'"' || c == u'\\') {
-            escaped += u'\\';
-            escaped += c;
-        } else if (code < 0x20 || (hexEscapeBefore && isHexDigit(code))) {
-            escaped += QStringLiteral("\\x") + QString::number(code, 16);
-            hexEscapeBefore = true;
-            continue;
-        } else {
-            escaped += c;
-        }
-        hexEscapeBefore = false;
-    }
-    if (needsQuotes || escaped.startsWith(u' ') || escaped.endsWith(u' '))
-        escaped = u'"' + escaped + u'"';
-    return escaped.toUtf8();
-}
-
-QByteArray iniSection(const QMap<QString, QString>& values) {
-    QByteArray text = '[' + QByteArray(settings::kSection) + "]\n";
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        text += iniKey(it.key()) + '=' + iniValue(it.value()) + '\n';
-    return text;
 }
 
 // `errorNumber` is what the system said last while the lock was tried, the likely reason it could not be
@@ -139,13 +60,13 @@ void syncFolder(const QString& folder) {
 QtSettingsStore::QtSettingsStore(QString filePath, std::chrono::milliseconds lockWait)
     : m_filePath(std::move(filePath))
     , m_lockWait(lockWait) {
-    QSettings file(m_filePath, QSettings::IniFormat);
-    file.beginGroup(QLatin1StringView(settings::kSection));
-    for (const QString& key : file.childKeys()) {
-        if (const auto value = asText(file.value(key)))
-            m_values.insert(key, *value);
-    }
-    m_unreadableAtStart = file.status() != QSettings::NoError && QFileInfo(m_filePath).isFile();
+    if (!QFileInfo(m_filePath).isFile())
+        return;
+    QFile file(m_filePath);
+    m_file = IniText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    m_values = m_file.texts(QLatin1StringView(settings::kSection));
+    m_unreadableAtStart =
+        !m_file.wellFormed(QLatin1StringView(settings::kSection)) || file.error() != QFileDevice::NoError;
 }
 
 QString QtSettingsStore::text(const QString& key, const QString& fallback) const {
@@ -179,7 +100,10 @@ std::optional<SaveFailure> QtSettingsStore::write() {
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailure{m_filePath, file.errorString()};
-    if (const auto reason = writeAll(file.handle(), iniSection(m_values)))
+    // What could not be read is kept aside as it was, not carried on into the new file.
+    const QByteArray text =
+        (m_unreadableAtStart ? IniText() : m_file).withTexts(QLatin1StringView(settings::kSection), m_values);
+    if (const auto reason = writeAll(file.handle(), text))
         return SaveFailure{m_filePath, *reason};
     const QString asidePath = m_filePath + QStringLiteral(".corrupt");
     const QByteArray aside = QFile::encodeName(asidePath);
@@ -192,6 +116,7 @@ std::optional<SaveFailure> QtSettingsStore::write() {
         return SaveFailure{m_filePath, file.errorString()};
     }
     m_unreadableAtStart = false;
+    m_file = IniText(text);
     return std::nullopt;
 }
 

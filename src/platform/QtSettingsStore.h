@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/IniText.h"
 #include "platform/SettingsStore.h"
 
 #include <QMap>
@@ -9,9 +10,10 @@
 
 namespace mivo {
 
-// Mivo's four values in an INI file of their own, in the one section the program uses. The file is read
-// once, when the store is made; a save writes the whole file anew beside the old one and puts it in the
-// old one's place only once it is completely on disk.
+// Mivo's four values in an INI file of their own, in the one section the program uses; whatever else the
+// file holds is written back as it was read. The file is read once, when the store is made; a save writes
+// the whole file anew beside the old one and puts it in the old one's place only once it is completely on
+// disk.
 class QtSettingsStore final : public SettingsStore {
 public:
     // `lockWait` bounds how long a save waits for another program to let go of the file.
@@ -26,6 +28,7 @@ private:
 
     QString m_filePath;
     std::chrono::milliseconds m_lockWait;
+    IniText m_file;                  // the file as read, or as last saved
     QMap<QString, QString> m_values; // the section's texts, as read and as set since
     // A file that was there at the start but could not be read: the first save keeps it beside the new
     // one, as the user's to look into.

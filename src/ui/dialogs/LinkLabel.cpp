@@ -2,10 +2,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
@@ -45,13 +43,6 @@ void registerAccessibility() {
     }();
 }
 
-// A hand pointing up, 32 x 32, with the hot spot on the tip of the index finger, so that what is hit is
-// what the finger touches. Shipped as a picture rather than taken from the desktop theme, so that it is
-// the same on every desktop.
-QCursor handCursor() {
-    return QCursor(QPixmap(QStringLiteral(":/mivo/hand-cursor.png"), "png"), 5, 0);
-}
-
 } // namespace
 
 LinkLabel::LinkLabel(const QString& objectName, const QString& text, const QColor& colour, QWidget* parent)
@@ -61,7 +52,7 @@ LinkLabel::LinkLabel(const QString& objectName, const QString& text, const QColo
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(handCursor());
+    setCursor(Qt::PointingHandCursor);
     setAccessibleName(text);
 
     QPalette palette = this->palette();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QAbstractListModel>
-#include <QStringList>
+#include <QStringListModel>
 
 #include <stop_token>
 #include <thread>
@@ -15,7 +14,7 @@ namespace mivo {
 // thread of its own and only after the window's first frame, so that a folder of a hundred thousand
 // ROMs neither delays that frame nor freezes the window; the rows appear all at once, in one reset of
 // the model, when the reading is done. Each row costs its name.
-class RomListModel final : public QAbstractListModel {
+class RomListModel final : public QStringListModel {
     Q_OBJECT
 
 public:
@@ -26,18 +25,13 @@ public:
     // the folder after that is not listed.
     void readAfterFirstPaintOf(QWidget& window);
 
-    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
-    [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void read();
-    void show(QStringList names);
 
     const QString m_folder;
-    QStringList m_names;
     // Declared last, so that it is stopped and joined first: it hands its names to this object.
     std::jthread m_reader;
 };

@@ -36,6 +36,8 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     auto* roms = new RomListModel(QDir::currentPath(), this);
     roms->readAfterFirstPaintOf(*window());
     m_romList->setModel(roms);
+    // The names are files to choose, not texts to edit: a double click chooses one.
+    m_romList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_romList->setFixedWidth(twips(2535));
 
     auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);

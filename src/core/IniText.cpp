@@ -1,0 +1,361 @@
+#include "core/IniText.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace mivo {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isHexDigit(char16_t code) {
+    return (code >= '0' && code <= '9') || (code >= 'a' && code <= 'f') || (code >= 'A' && code <= 'F');
+}
+
+// The digit's value in `base` (8 or 16), or -1 when it is no digit there.
+int digitValue(char c, int base) {
+    const char lower = static_cast<char>(c | 0x20);
+    const int value = c >= '0' && c <= '9' ? c - '0' : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+    return value < base ? value : -1;
+}
+
+bool isPlainKeyCharacter(char16_t code) {
+    return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') ||
+           code == '_' || code == '-' || code == '.';
+}
+
+// One line as QSettings sees it: a quoted value and a backslash before the line's end carry it on over
+// the next line break, and a ';' outside quotes ends it (the rest is a comment).
+struct Line {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype equals = -1;  // the first '=' outside quotes
+    bool openAtEnd = false; // a quote or an escape not closed before the text's end
+};
+
+std::optional<Line> nextLine(QByteArrayView text, qsizetype& at) {
+    Line line{at, at, -1};
+    while (line.start < text.size() && isBlank(text[line.start]))
+        ++line.start;
+    bool quoted = false;
+    qsizetype i = line.start;
+    while (i < text.size()) {
+        const char c = text[i++];
+        if (c == '=' && !quoted && line.equals < 0) {
+            line.equals = i - 1;
+        } else if ((c == '\n' || c == '\r' || c == ';') && !quoted && i > line.start + 1) {
+            --i;
+            break;
+        } else if (c == ';' && i == line.start + 1) { // a comment line, with the blanks after it
+            while (i < text.size() && text[i] != '\n' && text[i] != '\r')
+                ++i;
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
+            line.start = i;
+        } else if (c == '\\' && i < text.size()) {
+            const char escaped = text[i++];
+            if (i < text.size() &&
+                ((escaped == '\n' && text[i] == '\r') || (escaped == '\r' && text[i] == '\n')))
+                ++i;
+            line.openAtEnd = i == text.size() && (escaped == '\n' || escaped == '\r');
+        } else if (c == '\\') {
+            line.openAtEnd = true;
+        } else if (c == '"') {
+            quoted = !quoted;
+        }
+    }
+    at = i;
+    line.end = i;
+    line.openAtEnd = line.openAtEnd || quoted;
+    if (line.end == line.start)
+        return std::nullopt;
+    return line;
+}
+
+// Keys and headings: '\' stands for '/', and %XX or %UXXXX for the character of that code.
+QString unescapedKey(QByteArrayView bytes) {
+    const QString decoded = QString::fromUtf8(bytes);
+    QString key;
+    for (qsizetype i = 0; i < decoded.size();) {
+        const QChar c = decoded[i];
+        const qsizetype digits = i + 1 < decoded.size() && decoded[i + 1] == u'U' ? 4 : 2;
+        const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
+        bool ok = false;
+        const ushort code = c == u'%' && first + digits <= decoded.size()
+                                ? decoded.sliced(first, digits).toUShort(&ok, 16)
+                                : 0;
+        if (ok) {
+            key += QChar(code);
+            i = first + digits;
+        } else {
+            key += c == u'\\' ? u'/' : c;
+            ++i;
+        }
+    }
+    return key;
+}
+
+QString sectionPath(QByteArrayView heading) {
+    const QByteArray lower = heading.toByteArray().toLower();
+    if (lower == "general")
+        return {};
+    if (lower == "%general")
+        return QString::fromLatin1(heading.sliced(1));
+    return unescapedKey(heading);
+}
+
+void chopBlanks(QString& text, qsizetype limit) {
+    while (text.size() > limit && (text.back() == u' ' || text.back() == u'\t'))
+        text.chop(1);
+}
+
+// A value with its quotes and backslash escapes taken away, or nothing when a ',' outside quotes makes
+// it a list. Blanks at the ends count only inside quotes or when written as escapes.
+std::optional<QString> unescapedValue(QByteArrayView raw) {
+    static constexpr std::pair<char, char16_t> kEscapes[] = {
+        {'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+        {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text;
+    bool quoted = false;
+    bool anyQuotes = false;
+    qsizetype keepFrom = 0; // blanks before this were escaped or quoted
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+        keepFrom = text.size();
+    };
+    skipBlanks();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            if (++i == raw.size())
+                return text;
+            const char escaped = raw[i++];
+            const auto* simple =
+                std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                             [escaped](const auto& entry) { return entry.first == escaped; });
+            const bool hex = escaped == 'x' && i < raw.size() && digitValue(raw[i], 16) >= 0;
+            const bool octal = escaped >= '0' && escaped <= '7';
+            if (simple != std::end(kEscapes)) {
+                text += QChar(simple->second);
+            } else if (hex || octal) {
+                const int base = hex ? 16 : 8;
+                char16_t code = hex ? 0 : static_cast<char16_t>(escaped - '0');
+                for (int digit = 0; i < raw.size() && (digit = digitValue(raw[i], base)) >= 0; ++i)
+                    code = static_cast<char16_t>(code * base + digit);
+                text += QChar(code);
+                if (i == raw.size())
+                    return text;
+            } else if ((escaped == '\n' || escaped == '\r') && i < raw.size() &&
+                       (raw[i] == '\n' || raw[i] == '\r') && raw[i] != escaped) {
+                ++i;
+            }
+            keepFrom = text.size();
+        } else if (c == '"') {
+            ++i;
+            anyQuotes = true;
+            quoted = !quoted;
+            if (!quoted)
+                skipBlanks();
+        } else if (c == ',' && !quoted) {
+            return std::nullopt;
+        } else {
+            qsizetype end = i + 1;
+            while (end < raw.size() && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
+                ++end;
+            text += utf8(raw.sliced(i, end - i));
+            i = end;
+        }
+    }
+    if (!anyQuotes)
+        chopBlanks(text, keepFrom);
+    return text;
+}
+
+// The number of arguments QSettings finds in a typed value such as "@Rect(1 2 3 4)".
+qsizetype argumentCount(const QString& value, qsizetype open) {
+    return value.sliced(open + 1).count(u' ') + value.sliced(open + 1).count(u')');
+}
+
+// QSettings' reading of a value's text: "@@" stands for one '@', and a typed form holds a value that
+// is no text, except bytes that are valid UTF-8 (how a path lands there when another tool wrote it).
+std::optional<QString> valueText(QByteArrayView raw) {
+    auto text = unescapedValue(raw);
+    if (!text || !text->startsWith(u'@'))
+        return text;
+    if (text->endsWith(u')')) {
+        if (text->startsWith(QLatin1StringView("@ByteArray("))) {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString decoded = decoder(text->sliced(11).chopped(1).toLatin1());
+            return decoder.hasError() ? std::nullopt : std::optional(decoded);
+        }
+        if (text->startsWith(QLatin1StringView("@String(")))
+            return text->sliced(8).chopped(1);
+        if (text->startsWith(QLatin1StringView("@Variant(")) ||
+            text->startsWith(QLatin1StringView("@DateTime(")) || *text == QLatin1StringView("@Invalid()") ||
+            (text->startsWith(QLatin1StringView("@Rect(")) && argumentCount(*text, 5) == 4) ||
+            (text->startsWith(QLatin1StringView("@Size(")) && argumentCount(*text, 5) == 2) ||
+            (text->startsWith(QLatin1StringView("@Point(")) && argumentCount(*text, 6) == 2))
+            return std::nullopt;
+    }
+    return text->startsWith(QLatin1StringView("@@")) ? text->sliced(1) : *text;
+}
+
+// Keys as QSettings writes them: anything but letters, digits and "_-." as %XX or %UXXXX.
+QByteArray escapedKey(const QString& key) {
+    QByteArray escaped;
+    for (const QChar c : key) {
+        const char16_t code = c.unicode();
+        if (isPlainKeyCharacter(code))
+            escaped += static_cast<char>(code);
+        else if (code <= 0xFF)
+            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
+        else
+            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
+    }
+    return escaped;
+}
+
+// Values in UTF-8, with backslash escapes for quotes, backslashes and control characters, in double
+// quotes wherever blanks at an end or a separator would otherwise be lost or misread, and with a leading
+// '@' doubled so that no text is taken for a typed value such as @Rect(...).
+QByteArray escapedValue(const QString& value) {
+    QString escaped = value.startsWith(u'@') ? QStringLiteral("@") : QString();
+    bool needsQuotes = false;
+    bool hexEscapeBefore = false; // a hex digit right after \xN would be read as part of it
+    for (const QChar c : value) {
+        const char16_t code = c.unicode();
+        needsQuotes = needsQuotes || code == ';' || code == ',' || code == '=' || code == '#';
+        if (c == u'"' || c == u'\\') {
+            escaped += u'\\';
+            escaped += c;
+        } else if (code < 0x20 || (hexEscapeBefore && isHexDigit(code))) {
+            escaped += QStringLiteral("\\x") + QString::number(code, 16);
+            hexEscapeBefore = true;
+            continue;
+        } else {
+            escaped += c;
+        }
+        hexEscapeBefore = false;
+    }
+    if (needsQuotes || escaped.startsWith(u' ') || escaped.endsWith(u' '))
+        escaped = u'"' + escaped + u'"';
+    return escaped.toUtf8();
+}
+
+// Where the physical line holding `at` ends: a comment after a value stays with its line.
+qsizetype physicalLineEnd(const QByteArray& text, qsizetype at) {
+    while (at < text.size() && text[at] != '\n' && text[at] != '\r')
+        ++at;
+    return at;
+}
+
+} // namespace
+
+IniText::IniText(QByteArray text)
+    : m_text(std::move(text)) {
+    parse();
+}
+
+void IniText::parse() {
+    const QByteArrayView text(m_text);
+    qsizetype at = text.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    m_sections.append({QString(), at});
+    while (const auto line = nextLine(text, at)) {
+        const QByteArrayView content = text.sliced(line->start, line->end - line->start);
+        m_openAtEnd = line->openAtEnd;
+        if (content.startsWith('[')) {
+            const qsizetype close = content.toByteArray().indexOf(']');
+            m_headingsClosed = m_headingsClosed && close >= 0;
+            m_sections.append(
+                {sectionPath(content.sliced(1, (close < 0 ? content.size() : close) - 1).trimmed()),
+                 line->end});
+            continue;
+        }
+        m_sections.last().end = line->end;
+        if (line->equals < 0) {
+            m_sections.last().keysOnly = m_sections.last().keysOnly && content.startsWith(';');
+            continue;
+        }
+        m_entries.append({unescapedKey(text.sliced(line->start, line->equals - line->start).trimmed()),
+                          m_sections.size() - 1, line->start, line->equals + 1, line->end,
+                          valueText(text.sliced(line->equals + 1, line->end - line->equals - 1))});
+    }
+}
+
+// QSettings reads only the keys right under the section's own headings; "a\b" is a key of a group.
+bool IniText::inSection(const Entry& entry, const QString& section) const {
+    return m_sections[entry.section].path == section && !entry.key.isEmpty() && !entry.key.contains(u'/');
+}
+
+bool IniText::wellFormed(const QString& section) const {
+    return m_headingsClosed && !m_openAtEnd &&
+           std::all_of(m_sections.cbegin(), m_sections.cend(),
+                       [&section](const Section& s) { return s.keysOnly || s.path != section; });
+}
+
+QMap<QString, QString> IniText::texts(const QString& section) const {
+    QMap<QString, QString> texts;
+    for (const Entry& entry : m_entries) {
+        if (!inSection(entry, section))
+            continue;
+        if (entry.text)
+            texts.insert(entry.key, *entry.text);
+        else
+            texts.remove(entry.key);
+    }
+    return texts;
+}
+
+QByteArray IniText::withTexts(const QString& section, const QMap<QString, QString>& values) const {
+    struct Edit {
+        qsizetype from;
+        qsizetype to;
+        QByteArray bytes;
+    };
+    QList<Edit> edits;
+    QMap<qsizetype, QByteArray> insertions;
+    const auto home =
+        std::find_if(m_sections.crbegin(), m_sections.crend(),
+                     [&section](const Section& candidate) { return candidate.path == section; });
+    const qsizetype homeIndex = m_sections.crend() - home - 1; // -1 when the text lacks the section
+    const QMap<QString, QString> before = texts(section);
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (before.contains(it.key()) && before.value(it.key()) == it.value())
+            continue;
+        const QByteArray line = escapedKey(it.key()) + '=' + escapedValue(it.value());
+        const auto entry = std::find_if(m_entries.crbegin(), m_entries.crend(), [&](const Entry& candidate) {
+            return inSection(candidate, section) && candidate.key == it.key();
+        });
+        const auto next = std::find_if(m_entries.cbegin(), m_entries.cend(), [&](const Entry& candidate) {
+            return candidate.section == homeIndex && candidate.key > it.key();
+        });
+        if (entry != m_entries.crend())
+            edits.append({entry->valueStart, entry->valueEnd, line.sliced(line.indexOf('=') + 1)});
+        else if (next != m_entries.cend())
+            insertions[next->lineStart] += line + '\n';
+        else if (homeIndex >= 0)
+            insertions[physicalLineEnd(m_text, home->end)] += '\n' + line;
+        else
+            insertions[m_text.size()] += line + '\n';
+    }
+    if (homeIndex < 0 && insertions.contains(m_text.size())) {
+        const QByteArray lineBreak = m_text.isEmpty() || m_text.endsWith('\n') ? "" : "\n";
+        insertions[m_text.size()].prepend(lineBreak + '[' + escapedKey(section) + "]\n");
+    }
+    for (auto it = insertions.cbegin(); it != insertions.cend(); ++it)
+        edits.append({it.key(), it.key(), it.value()});
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from > b.from; });
+    QByteArray text = m_text;
+    for (const Edit& edit : edits)
+        text.replace(edit.from, edit.to - edit.from, edit.bytes);
+    return text;
+}
+
+} // namespace mivo
