@@ -1,7 +1,7 @@
 #include "core/CommandLine.h"
 #include "core/LaunchLine.h"
 #include "core/NumberRule.h"
-#include "core/StartOptions.h"
+#include "app/StartOptions.h"
 
 #include <QTest>
 
