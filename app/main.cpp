@@ -1,6 +1,6 @@
-#include "core/StartOptions.h"
+#include "app/StartOptions.h"
 #include "core/Version.h"
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // Mivo exactly as its main() starts it, with the first painted frame reported.
 
 #include "FirstFrame.h"
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 

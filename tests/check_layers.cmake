@@ -1,6 +1,8 @@
 # cmake -DSOURCE_DIR=<src> -P check_layers.cmake
 # Fails when a folder of src/ includes a header of a folder above it. The layers, lowest first:
-#   core/, platform/, ui/ (its own files), ui/dialogs/, ui/main/
+#   core/, platform/, ui/ (its own files), ui/dialogs/, ui/main/, and app/ (outside src/), where the program
+# is put together. The windows know the desktop only through the platform interfaces: a Qt implementation
+# (platform/Qt*.h) is included by app/ and by platform/ itself, never by ui/.
 # An include names a header from src/ ("ui/main/MainWindow.h") or from the including file's folder
 # ("../main/MainWindow.h"); anything else (Qt, the standard library) belongs to no layer.
 cmake_minimum_required(VERSION 3.22)
@@ -8,7 +10,7 @@ if(NOT IS_DIRECTORY "${SOURCE_DIR}")
     message(FATAL_ERROR "SOURCE_DIR must name the src folder, not \"${SOURCE_DIR}\"")
 endif()
 
-set(layers core platform ui ui/dialogs ui/main)
+set(layers core platform ui ui/dialogs ui/main app)
 
 # The rank of the layer that `path` (relative to src/) belongs to, or -1 for none: that of the longest
 # layer folder holding it, so that ui/main/x.h is in ui/main/ and not in ui/.
@@ -47,6 +49,9 @@ foreach(source IN LISTS sources)
             list(GET layers ${own} ownName)
             list(GET layers ${theirs} theirName)
             list(APPEND faults "${source}: ${ownName}/ includes ${header}, which is in ${theirName}/, a layer above it")
+        endif()
+        if(source MATCHES "^ui/" AND header MATCHES "^platform/Qt")
+            list(APPEND faults "${source}: includes ${header}, a Qt implementation; the windows use its interface")
         endif()
     endforeach()
     math(EXPR checked "${checked} + 1")

@@ -3,7 +3,7 @@
 // the system's end.
 
 #include "ui/dialogs/FilePathsDialog.h"
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include <QAction>
 #include <QApplication>

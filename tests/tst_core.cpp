@@ -2,7 +2,7 @@
 #include "core/IniText.h"
 #include "core/LaunchLine.h"
 #include "core/NumberRule.h"
-#include "core/StartOptions.h"
+#include "app/StartOptions.h"
 
 #include <QTest>
 

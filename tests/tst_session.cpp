@@ -1,5 +1,5 @@
 #include "MainWindowDriver.h"
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include <QAccessible>
 #include <QDir>

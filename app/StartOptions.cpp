@@ -1,4 +1,4 @@
-#include "core/StartOptions.h"
+#include "app/StartOptions.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include "ui/ProgramIcon.h"
 
