@@ -214,6 +214,10 @@ private slots:
         // clang-format on
         for (const auto& [pipeFilter, qtFilter] : filters)
             QCOMPARE(qtNameFilter(pipeFilter), qtFilter);
+        QCOMPARE(
+            qtSelectedNameFilter("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|", "All Files (*.*)"),
+            "All Files (*.*) (*)");
+        QCOMPARE(qtSelectedNameFilter("Roms|*.smc", "All Files (*.*)"), QString());
     }
 
     // The icon appears once the window has painted, as it was last asked to, with its tooltip; a left
