@@ -231,7 +231,8 @@ private slots:
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
-        QVERIFY(d().fakes.desktop.warnings[0].text.contains("The command line is empty."));
+        QVERIFY(d().fakes.desktop.warnings[0].text.endsWith(
+            "\n\nThe command line is empty. Choose the ZSNES program in File > Paths."));
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
