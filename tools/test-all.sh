@@ -2,8 +2,8 @@
 # Everything that must hold before a change lands, cheapest failure first: the plain build (warnings are
 # errors) and its tests, clang-tidy (warnings are errors), the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, an install into a throw-away prefix with its desktop file and AppStream
-# metadata validated, the installed program on a real X server, the benchmark run once, and the Debian
-# package.
+# metadata validated, the installed program on a real X server and on a headless Wayland compositor, the
+# benchmark run once, and the Debian package checked by lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -30,10 +30,15 @@ tools/check-install.sh build
 step "the installed program on an X server"
 tools/smoke-x.sh build
 
+step "the installed program on a Wayland compositor"
+tools/smoke-wayland.sh build
+
 # One repetition on a machine busy with other work: the figures are reported, their targets not enforced.
 step "benchmark"
 cmake --build build -j"$jobs" --target bench
 xvfb-run -a build/bench/bench --repetitions 1
 
+# Any error or warning of lintian fails the build; its informational notes are shown, not enforced.
 step "Debian package"
 (cd build && cpack)
+lintian --fail-on error,warning build/mivo_*.deb
