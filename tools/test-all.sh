@@ -15,8 +15,12 @@ cmake -S . -B build -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
 
+# clang-tidy counts the warnings it found in system headers and then suppressed; those counts are noise
+# beside a real diagnostic, which still shows and still fails the step.
 step "clang-tidy"
-find src app -name '*.cpp' -print0 | xargs -0 -n 4 -P "$jobs" clang-tidy -p build --quiet --warnings-as-errors='*'
+find src app -name '*.cpp' -print0 |
+    xargs -0 -n 4 -P "$jobs" clang-tidy -p build --quiet --warnings-as-errors='*' 2>&1 |
+    { grep -Ev '^[0-9]+ warnings? generated\.$' || true; }
 
 step "sanitizer build and tests"
 cmake -S . -B build-sanitize -DMIVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
