@@ -218,7 +218,6 @@ private slots:
         QCOMPARE(
             qtSelectedNameFilter("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|", "All Files (*.*)"),
             "All Files (*.*) (*)");
-        QCOMPARE(qtSelectedNameFilter("Roms|*.smc", "All Files (*.*)"), QString());
     }
 
     // The icon is made once the window has painted, as it was last asked to, with its tooltip; a left
