@@ -5,11 +5,11 @@
 namespace mivo {
 namespace {
 
-constexpr std::string_view kUsage = "Usage: mivo [--help | --version]\n"
+constexpr std::string_view kUsage = "Usage: mivo [-h | --help | -v | --version]\n"
                                     "Launcher for the ZSNES Super Nintendo emulator.\n"
                                     "\n"
-                                    "  --help     show this help and exit\n"
-                                    "  --version  show the version and exit\n";
+                                    "  -h, --help     show this help and exit\n"
+                                    "  -v, --version  show the version and exit\n";
 
 // Options that Qt itself takes from the command line (with one dash or two, some with a value after
 // them or after "="): the session manager restarts Mivo with -session, users pick -platform or -style.
@@ -28,9 +28,9 @@ bool isQtOption(std::string_view argument) {
 std::optional<StartAnswer> answerStartOptions(std::span<char* const> arguments, std::string_view version) {
     for (const char* raw : arguments.subspan(std::min<std::size_t>(1, arguments.size()))) {
         const std::string_view argument(raw);
-        if (argument == "--version")
+        if (argument == "--version" || argument == "-v")
             return StartAnswer{0, "Mivo " + std::string(version) + '\n', {}};
-        if (argument == "--help")
+        if (argument == "--help" || argument == "-h")
             return StartAnswer{0, std::string(kUsage), {}};
         // Anything not starting with a dash is a value of one of Qt's options or is ignored, as always.
         if (argument.size() > 1 && argument.front() == '-' && !isQtOption(argument))

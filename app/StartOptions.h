@@ -14,8 +14,8 @@ struct StartAnswer {
     std::string standardError;
 };
 
-// Reads the command line before any window or display exists. `--version` and `--help` are answered
-// with exit code 0; an option that neither Mivo nor Qt knows is refused with exit code 2. Nothing to
+// Reads the command line before any window or display exists. `--version` (`-v`) and `--help` (`-h`) are
+// answered with exit code 0; an option that neither Mivo nor Qt knows is refused with exit code 2. Nothing to
 // answer (no option, or only Qt's own such as -platform or -session) gives no answer, and Mivo starts.
 std::optional<StartAnswer> answerStartOptions(std::span<char* const> arguments, std::string_view version);
 

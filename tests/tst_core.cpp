@@ -186,9 +186,10 @@ private slots:
             return answerStartOptions(arguments, "1.60").value_or(StartAnswer{-1, {}, {}});
         };
         const std::string usage =
-            "Usage: mivo [--help | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
-            "  --help     show this help and exit\n  --version  show the version and exit\n";
+            "Usage: mivo [-h | --help | -v | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
+            "  -h, --help     show this help and exit\n  -v, --version  show the version and exit\n";
         QVERIFY(answer({"-", "--help"}).standardOutput == usage); // a lone dash is no option
+        QVERIFY(answer({"-h"}).standardOutput == usage);
         // Qt's own options go through to Qt: a session manager restarts Mivo with -session, and users pick a
         // style or a window's geometry, also with two dashes and "=".
         QCOMPARE(answer({"-session", "1a2b3c_4", "--style=fusion", "-geometry", "640x480"}).exitCode, -1);

@@ -80,6 +80,7 @@ private slots:
         const QList<std::tuple<QStringList, int, QString, QString>> lines{ // arguments, exit code, output, errors
             {{"--version"}, 0, "Mivo 1.60\n", ""},
             {{"-platform", "xcb", "--qmljsdebugger=port:1", "--version"}, 0, "Mivo 1.60\n", ""},
+            {{"-v"}, 0, "Mivo 1.60\n", ""},
             {{"--help"}, 0, "Usage: mivo", ""},
             {{"--bogus"}, 2, "", "mivo: unknown option '--bogus'\nUsage: mivo"}};
         // clang-format on

@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(d().fakes.fileDialogs.requests.back().title, "Zsnes...");
         QCOMPARE(d().fakes.fileDialogs.requests.back().filter,
                  "Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().shownFilter, "All Files (*.*)"); // shows programs
         QCOMPARE(d().pathField("Zsnes Path")->text(), kZsnes);
         QCOMPARE(d().syntax(), kZsnes);
         QVERIFY(d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
@@ -139,6 +140,7 @@ private slots:
         d().inPaths("Find Romulus", "/opt/My Romulus/romulus");
         QCOMPARE(d().fakes.fileDialogs.requests.back().filter,
                  "Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().shownFilter, "All Files (*.*)");
         QVERIFY(d().fakes.fileDialogs.requests.back().title.isEmpty());
         d().menu("&Add-ons", "&Romulus"); // the whole path, blanks included, with no arguments
         QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
@@ -229,7 +231,8 @@ private slots:
         start({}); // a first start: no path, and still nothing empty is ever started
         d().press("&Run/Play");
         QVERIFY(d().fakes.programs.started.isEmpty());
-        QVERIFY(d().fakes.desktop.warnings[0].text.contains("The command line is empty."));
+        QVERIFY(d().fakes.desktop.warnings[0].text.endsWith(
+            "\n\nThe command line is empty. Choose the ZSNES program in File > Paths."));
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a built Mivo tree into a throw-away prefix, starts the installed program on a private X
-# server, waits for its window "Mivo v<version>" (the version the build was configured with), takes a
-# screenshot and ends it.
+# server with a stored settings file, waits for its window "Mivo v<version>" (the version the build was
+# configured with), takes a screenshot and ends it with SIGTERM: it must end with status 0, write nothing
+# to standard error and keep the stored values.
 #
 #   tools/smoke-x.sh BUILD_DIR [SCREENSHOT.png]
 #
@@ -29,12 +30,16 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/mivo-smoke.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null || fail "cmake --install failed"
 [[ -x "$work/prefix/bin/mivo" ]] || fail "the installed program is missing"
+mkdir -p "$work/config/mivo"
+mkdir -m 0700 "$work/runtime" # as a desktop session gives every program
+printf '[settings]\nIcon%%20in%%20tray=1\nMinimize%%20to%%20tray=1\nromuluspath=/opt/romulus/romulus\nzsnesfilepath=/usr/games/zsnes\n' \
+    | tee "$work/stored-before" >"$work/config/mivo/mivo.conf"
 
 # Runs inside the X session: start the program with its settings in the work folder, wait up to 20 s for
 # its window, take the picture, end the program.
 cat >"$work/session.sh" <<'SESSION'
 set -u
-XDG_CONFIG_HOME="$WORK/config" "$WORK/prefix/bin/mivo" >"$WORK/mivo.log" 2>&1 &
+XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config" "$WORK/prefix/bin/mivo" >"$WORK/mivo.out" 2>"$WORK/mivo.log" &
 pid=$!
 for _ in $(seq 200); do
     xwininfo -root -tree 2>/dev/null | grep -qF "\"$TITLE\"" && break
@@ -44,8 +49,9 @@ done
 xwininfo -root -tree | grep -qF "\"$TITLE\"" || { echo "no window titled $TITLE appeared" >&2; kill "$pid"; exit 1; }
 sleep 0.5 # let the first frames paint before the picture is taken
 import -window root "$SHOT"
-kill "$pid"
-wait "$pid" 2>/dev/null
+kill -TERM "$pid"
+wait "$pid" || { echo "the program ended with status $? after SIGTERM" >&2; exit 1; }
+[ ! -s "$WORK/mivo.log" ] || { echo "the program wrote to standard error" >&2; exit 1; }
 exit 0
 SESSION
 
@@ -55,4 +61,5 @@ WORK="$work" TITLE="$title" SHOT="$screenshot" \
     fail "the installed program did not show its window"
 }
 [[ -s "$screenshot" ]] || fail "no screenshot was taken"
-echo "smoke-x: ok: \"$title\" appeared; screenshot in $screenshot"
+cmp -s "$work/stored-before" "$work/config/mivo/mivo.conf" || fail "the stored values changed"
+echo "smoke-x: ok: \"$title\" appeared and ended quietly by SIGTERM, the stored values kept; screenshot in $screenshot"

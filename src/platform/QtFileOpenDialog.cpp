@@ -37,9 +37,21 @@ QString qtNameFilter(const QString& pipeFilter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QString qtSelectedNameFilter(const QString& pipeFilter, const QString& description) {
+    if (description.trimmed().isEmpty())
+        return {};
+    const QString prefix = description.trimmed() + QStringLiteral(" (");
+    for (const QString& entry : qtNameFilter(pipeFilter).split(QStringLiteral(";;"))) {
+        if (entry.startsWith(prefix))
+            return entry;
+    }
+    return {};
+}
+
 std::optional<QString> QtFileOpenDialog::chooseFile(QWidget* parent, const FileOpenRequest& request) {
+    QString selectedFilter = qtSelectedNameFilter(request.filter, request.shownFilter);
     const QString chosen = QFileDialog::getOpenFileName(parent, request.title, request.startFileName,
-                                                        qtNameFilter(request.filter), nullptr,
+                                                        qtNameFilter(request.filter), &selectedFilter,
                                                         QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty())
         return std::nullopt;

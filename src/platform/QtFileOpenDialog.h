@@ -17,4 +17,7 @@ public:
 // file.
 [[nodiscard]] QString qtNameFilter(const QString& pipeFilter);
 
+// The entry of qtNameFilter(pipeFilter) that shows `description`; empty when there is none.
+[[nodiscard]] QString qtSelectedNameFilter(const QString& pipeFilter, const QString& description);
+
 } // namespace mivo

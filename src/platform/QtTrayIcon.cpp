@@ -3,6 +3,7 @@
 #include "core/ProgramTexts.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -38,17 +39,25 @@ void QtTrayIcon::create() {
             emit leftButtonClicked();
     });
     m_icon->setContextMenu(m_menu);
-    m_icon->setVisible(m_inTray);
+    m_icon->setVisible(m_inTray && trayCanAppear());
 }
 
 void QtTrayIcon::setInTray(bool inTray) {
     m_inTray = inTray;
     if (m_icon != nullptr)
-        m_icon->setVisible(inTray);
+        m_icon->setVisible(inTray && trayCanAppear());
 }
 
 bool QtTrayIcon::isInTray() const {
     return m_inTray;
+}
+
+bool QtTrayIcon::trayCanAppear() {
+    // Only on X11 does Qt watch for a tray that comes later. Elsewhere it settles at its first look
+    // whether the desktop has a tray, and an icon shown without one only makes Qt try to watch an X11
+    // signal that the platform lacks, which it complains about on standard error.
+    return QSystemTrayIcon::isSystemTrayAvailable() ||
+           QGuiApplication::platformName() == QLatin1StringView("xcb");
 }
 
 bool QtTrayIcon::isTrayAvailable() const {

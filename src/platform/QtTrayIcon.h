@@ -31,6 +31,8 @@ protected:
 
 private:
     void create();
+    // Whether an icon made now could ever be seen in a tray.
+    [[nodiscard]] static bool trayCanAppear();
 
     QIcon m_picture;
     QPointer<QMenu> m_menu;

@@ -23,19 +23,22 @@ Launcher::Launcher(ProgramStarter& programs, Messenger& messages)
     , m_messages(messages) {}
 
 bool Launcher::launch(QWidget* parent, const QString& commandLine) const {
-    return start(parent, commandLine, splitCommandLine(commandLine));
+    return start(parent, commandLine, splitCommandLine(commandLine),
+                 tr("Choose the ZSNES program in File > Paths."));
 }
 
 bool Launcher::launchProgram(QWidget* parent, const QString& program) const {
     // Blanks belong to the path: a folder's name often has them.
     return start(parent, program,
-                 program.isEmpty() ? std::nullopt : std::optional(ProgramInvocation{program, {}}));
+                 program.isEmpty() ? std::nullopt : std::optional(ProgramInvocation{program, {}}),
+                 tr("Choose Romulus in File > Paths."));
 }
 
 bool Launcher::start(QWidget* parent, const QString& commandLine,
-                     const std::optional<ProgramInvocation>& invocation) const {
+                     const std::optional<ProgramInvocation>& invocation, const QString& whereToChoose) const {
     const StartResult result =
-        invocation ? m_programs.start(*invocation) : StartResult{false, tr("The command line is empty.")};
+        invocation ? m_programs.start(*invocation)
+                   : StartResult{false, tr("The command line is empty.") + u' ' + whereToChoose};
     if (!result.started) {
         const QString shown = shortened(commandLine);
         m_messages.warn(parent, tr("Mivo"),

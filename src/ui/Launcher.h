@@ -29,8 +29,9 @@ public:
     bool launchProgram(QWidget* parent, const QString& program) const;
 
 private:
+    // `whereToChoose` tells the user how to give an empty command line a program.
     bool start(QWidget* parent, const QString& commandLine,
-               const std::optional<ProgramInvocation>& invocation) const;
+               const std::optional<ProgramInvocation>& invocation, const QString& whereToChoose) const;
 
     ProgramStarter& m_programs;
     Messenger& m_messages;

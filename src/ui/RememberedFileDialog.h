@@ -15,7 +15,9 @@ class RememberedFileDialog : public QObject {
     Q_OBJECT
 
 public:
-    RememberedFileDialog(const QString& name, QString title, QString filter, QObject* parent);
+    // `shownFilter` is the description of the filter the dialog opens with; empty: the first one.
+    RememberedFileDialog(const QString& name, QString title, QString filter, QString shownFilter,
+                         QObject* parent);
 
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
@@ -26,6 +28,7 @@ public:
 private:
     QString m_title;
     QString m_filter;
+    QString m_shownFilter;
     QString m_fileName;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Version.h"
+
 // Who wrote Mivo and where its neighbours live on the web: everything the information windows say
 // that is not a fixed caption. Kept together so that a new address is changed in one line.
 
@@ -7,7 +9,7 @@ namespace mivo::about {
 
 inline constexpr char kAuthorAlias[] = "The Mivo developers";
 inline constexpr char kAuthorEmail[] = "mivo@example.org";
-inline constexpr char kAuthorWebPage[] = "https://example.org/mivo";
+inline constexpr const char* kAuthorWebPage = kHomePage;
 inline constexpr char kThanks[] =
     "Thanks to a friend and a software company for the coding answers that made Mivo possible.";
 

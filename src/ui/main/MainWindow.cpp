@@ -80,12 +80,15 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     , m_tabs(new QTabWidget(this))
     , m_options(m_tabs)
     , m_romPage(new RomPage(platform.fileDialogs, m_tabs))
-    , m_zsnesDialog(new RememberedFileDialog(
-          QStringLiteral("CommonDialog1"), QStringLiteral("Zsnes..."),
-          QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"), this))
+    // Programs here carry no ".exe", so the dialogs open on the filter that shows them.
+    , m_zsnesDialog(
+          new RememberedFileDialog(QStringLiteral("CommonDialog1"), QStringLiteral("Zsnes..."),
+                                   QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
+                                   QStringLiteral("All Files (*.*)"), this))
     , m_romulusDialog(new RememberedFileDialog(
           QStringLiteral("CommonDialog3"), {},
-          QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"), this)) {
+          QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
+          QStringLiteral("All Files (*.*)"), this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(texts::kMainWindowTitle));
 

@@ -26,7 +26,7 @@ QString shownCaption(QString caption) {
 RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_fileDialogs(fileDialogs)
-    , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, this))
+    , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, {}, this))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
     , m_romList(new QListView(this)) {
     m_romList->setObjectName(QStringLiteral("File1"));
