@@ -77,9 +77,7 @@ StartedProgramWatch::StartedProgramWatch(pid_t pid, int errorReader, std::chrono
 }
 
 StartedProgramWatch::~StartedProgramWatch() {
-    delete m_endNotifier;
-    if (m_endFd >= 0)
-        ::close(m_endFd);
+    closeEndWatch();
     closeErrorReader();
 }
 
@@ -134,10 +132,7 @@ void StartedProgramWatch::reapIfEnded() {
     if (reaped == 0)
         return;
     m_reaped = true;
-    delete m_endNotifier;
-    m_endNotifier = nullptr;
-    delete m_endPoll;
-    m_endPoll = nullptr;
+    closeEndWatch();
     // Reaped elsewhere (SIGCHLD set to be ignored by whoever started Mivo): the end is not known.
     if (reaped > 0 && failed(status) && !m_watchEnds.hasExpired()) {
         if (m_errorReader >= 0)
@@ -145,6 +140,16 @@ void StartedProgramWatch::reapIfEnded() {
         emit failedEarly(describeEnd(status), lastErrorLines());
     }
     deleteWhenDone();
+}
+
+void StartedProgramWatch::closeEndWatch() {
+    delete m_endNotifier;
+    m_endNotifier = nullptr;
+    delete m_endPoll;
+    m_endPoll = nullptr;
+    if (m_endFd >= 0)
+        ::close(m_endFd);
+    m_endFd = -1;
 }
 
 void StartedProgramWatch::closeErrorReader() {

@@ -35,6 +35,7 @@ private:
     void keepLines(const QByteArray& chunk);
     [[nodiscard]] QStringList lastErrorLines() const;
     void reapIfEnded();
+    void closeEndWatch();
     void closeErrorReader();
     void deleteWhenDone();
 
