@@ -81,7 +81,10 @@ public:
         sigaddset(&defaults, SIGCHLD);
         ::posix_spawnattr_setsigmask(&m_attributes, &none);
         ::posix_spawnattr_setsigdefault(&m_attributes, &defaults);
-        ::posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        // A session of its own, as a detached start gave it: the hang-up of the terminal Mivo was started
+        // from, or Ctrl+C there, ends Mivo and not the game.
+        ::posix_spawnattr_setflags(&m_attributes,
+                                   POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
     }
     ~SpawnAttributes() { ::posix_spawnattr_destroy(&m_attributes); }
     SpawnAttributes(const SpawnAttributes&) = delete;
