@@ -9,6 +9,7 @@
 #include <cstring>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <type_traits>
 #include <unistd.h>
 
 namespace mivo {
@@ -17,6 +18,7 @@ namespace {
 constexpr qsizetype kKeptLines = 10;
 constexpr qsizetype kLongestLine = 500; // bytes of one line kept for the message; the rest still goes on
 constexpr std::chrono::milliseconds kEndPollInterval{100};
+constexpr int kChunksAtOnce = 16; // a program that writes without pause still leaves the window its turn
 
 QString describeEnd(int status) {
     if (WIFSIGNALED(status)) {
@@ -33,6 +35,18 @@ QString describeEnd(int status) {
 // Through syscall(): glibc's own wrapper is recent, and its header not fit for C++ before 2.37.
 int openPidfd(pid_t pid) {
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+// Stopped now, gone once the signal that led here is over; the descriptor it watched may close at once.
+template <typename Watcher> void retire(Watcher*& watcher) {
+    if (watcher == nullptr)
+        return;
+    if constexpr (std::is_same_v<Watcher, QTimer>)
+        watcher->stop();
+    else
+        watcher->setEnabled(false);
+    watcher->deleteLater();
+    watcher = nullptr;
 }
 
 bool failed(int status) {
@@ -83,7 +97,7 @@ StartedProgramWatch::~StartedProgramWatch() {
 
 void StartedProgramWatch::readErrors() {
     char buffer[4096];
-    for (;;) {
+    for (int chunk = 0; chunk < kChunksAtOnce; ++chunk) {
         const ssize_t size = ::read(m_errorReader, buffer, sizeof buffer);
         if (size < 0 && errno == EINTR)
             continue;
@@ -143,18 +157,15 @@ void StartedProgramWatch::reapIfEnded() {
 }
 
 void StartedProgramWatch::closeEndWatch() {
-    delete m_endNotifier;
-    m_endNotifier = nullptr;
-    delete m_endPoll;
-    m_endPoll = nullptr;
+    retire(m_endNotifier);
+    retire(m_endPoll);
     if (m_endFd >= 0)
         ::close(m_endFd);
     m_endFd = -1;
 }
 
 void StartedProgramWatch::closeErrorReader() {
-    delete m_errorNotifier;
-    m_errorNotifier = nullptr;
+    retire(m_errorNotifier);
     if (m_errorReader >= 0)
         ::close(m_errorReader);
     m_errorReader = -1;
