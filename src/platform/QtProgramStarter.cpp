@@ -13,8 +13,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ; // NOLINT(readability-redundant-declaration): spawn.h does not declare it
-
 namespace mivo {
 
 namespace {
