@@ -6,6 +6,7 @@
 #include "platform/SystemEndWatcher.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QSettings>
@@ -64,6 +65,10 @@ void saveLands(const QString& path) {
 bool noChildLeft() {
     siginfo_t info{};
     return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+}
+
+qsizetype openDescriptors() {
+    return QDir("/proc/self/fd").count();
 }
 
 enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
@@ -204,8 +209,10 @@ private slots:
         QFETCH(QStringList, told);
         QtProgramStarter starter{std::chrono::milliseconds(watchTime)};
         const QSignalSpy spy(&starter, &ProgramStarter::endedEarly);
+        const qsizetype descriptors = openDescriptors();
         QVERIFY(starter.start({"/bin/sh", {"-c", script}}).started);
         QTRY_VERIFY_WITH_TIMEOUT(noChildLeft(), 10000);
+        QTRY_COMPARE(openDescriptors(), descriptors); // the watch let go of the program's
         QCOMPARE(spy.size(), told.isEmpty() ? 0 : 1);
         if (!told.isEmpty()) {
             QCOMPARE(spy[0][0].toString(), "/bin/sh -c " + script);
@@ -221,11 +228,13 @@ private slots:
             {m_dir.path(), EISDIR},
             {QString(), ENOENT}};
         // clang-format on
+        const qsizetype descriptors = openDescriptors();
         for (const auto& [program, errorNumber] : programs) {
             const StartResult result = QtProgramStarter().start({program, {}});
             QVERIFY(!result.started);
             QCOMPARE(result.failureReason, QString::fromLocal8Bit(std::strerror(errorNumber)));
         }
+        QCOMPARE(openDescriptors(), descriptors);
     }
 
     // The desktop's handler for the address's kind gets the address, a blank in it escaped.
