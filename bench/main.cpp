@@ -9,6 +9,7 @@
 #include "ui/dialogs/FilePathsDialog.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -341,6 +342,24 @@ void measureViewSyntax(Report& report) {
     report.judge(pressName, perLine(press, kPresses, "presses"), target, press < kTargetMicroseconds);
 }
 
+// Every child has ended and been reaped; a zombie is looked at, not reaped.
+bool noChildLeft() {
+    siginfo_t info{};
+    return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+}
+
+// Mivo reaps a child when its end reaches the event loop, which runs on in the program; a child still
+// unreaped once the last ones had a few seconds to end is a zombie.
+void letChildrenEnd() {
+    const QDeadlineTimer patience(5'000);
+    while (!noChildLeft() && !patience.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+qsizetype openDescriptors() {
+    return QDir(QStringLiteral("/proc/self/fd")).count();
+}
+
 // A FIFO into which each started stand-in writes the moment its main began. Held open for reading and
 // writing, it never reads as ended and a stand-in never waits for a reader.
 class StampFifo {
@@ -415,12 +434,19 @@ void measureRunPlay(Report& report) {
 
     driver->window->filePaths().setZsnesPath(QStandardPaths::findExecutable(QStringLiteral("true")));
     command(1)->click();
+    letChildrenEnd();
     const long residentBefore = statusKiB("VmRSS:");
+    const qsizetype descriptorsBefore = openDescriptors();
     for (int i = 0; i < kPresses; ++i) {
         command(2)->click();
         QCoreApplication::processEvents();
     }
     const long growth = statusKiB("VmRSS:") - residentBefore;
+    letChildrenEnd();
+    const qsizetype descriptorsLeft = openDescriptors() - descriptorsBefore;
+    report.judge(QStringLiteral("Run/Play, descriptors after %1").arg(kPresses),
+                 QStringLiteral("%1 more open").arg(descriptorsLeft), QStringLiteral("0"),
+                 descriptorsLeft == 0);
     int zombies = 0; // children that ended and were never reaped; reaping them counts them
     while (::waitpid(-1, nullptr, WNOHANG) > 0)
         ++zombies;

@@ -6,6 +6,7 @@
 #include "platform/SystemEndWatcher.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QRegularExpression>
@@ -59,6 +60,16 @@ void saveLands(const QString& path) {
     QSettings onDisk(dir.filePath("copy.conf"), QSettings::IniFormat);
     for (const auto& [key, value] : kSaved)
         QCOMPARE(onDisk.value("settings/" + key), value);
+}
+
+// Every child has ended and been reaped; a zombie is looked at, not reaped.
+bool noChildLeft() {
+    siginfo_t info{};
+    return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+}
+
+qsizetype openDescriptors() {
+    return QDir("/proc/self/fd").count();
 }
 
 enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
@@ -178,9 +189,39 @@ private slots:
         QVERIFY(QtProgramStarter().start({"/bin/sh", QStringList{"-c", script, record} + arguments}).started);
         QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(contents(record)).split(QChar()),
                                   arguments + QStringList{QString()}, 10000);
-        pid_t reaped = 0; // 0 while a child of ours still runs; its id once it is a zombie
-        QTRY_VERIFY_WITH_TIMEOUT((reaped = ::waitpid(-1, nullptr, WNOHANG)) != 0, 10000);
-        QVERIFY(reaped == -1 && errno == ECHILD);
+        QTRY_VERIFY_WITH_TIMEOUT(noChildLeft(), 10000);
+    }
+
+    // Within the watch, a failure is told with the line, the status or the signal and the last ten lines
+    // of standard error; an end with status 0, or a failure after the watch, is not. Once no child is left,
+    // each was reaped, and the reaping is where it is told.
+    void earlyFailuresAreTold_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("watchTime");
+        QTest::addColumn<QStringList>("told"); // how it ended, then the lines; empty: nothing told
+        QTest::newRow("status 127")
+            << "for i in 1 2 3 4 5 6 7 8 9 10; do echo line $i; done >&2; echo -n last >&2; exit 127" << 10000
+            << QStringList{"exit status 127", "line 2", "line 3", "line 4",  "line 5", "line 6",
+                           "line 7",          "line 8", "line 9", "line 10", "last"};
+        QTest::newRow("signal") << "kill -KILL $$" << 10000 << QStringList{"signal SIGKILL (Killed)"};
+        QTest::newRow("status 0") << "echo fine >&2" << 10000 << QStringList{};
+        QTest::newRow("failure after the watch") << "sleep 0.5; exit 3" << 100 << QStringList{};
+    }
+    void earlyFailuresAreTold() {
+        QFETCH(QString, script);
+        QFETCH(int, watchTime);
+        QFETCH(QStringList, told);
+        QtProgramStarter starter{std::chrono::milliseconds(watchTime)};
+        const QSignalSpy spy(&starter, &ProgramStarter::endedEarly);
+        const qsizetype descriptors = openDescriptors();
+        QVERIFY(starter.start({"/bin/sh", {"-c", script}}).started);
+        QTRY_VERIFY_WITH_TIMEOUT(noChildLeft(), 10000);
+        QTRY_COMPARE(openDescriptors(), descriptors); // the watch let go of the program's
+        QCOMPARE(spy.size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty()) {
+            QCOMPARE(spy[0][0].toString(), "/bin/sh -c " + script);
+            QCOMPARE(QStringList{spy[0][1].toString()} + spy[0][2].toStringList(), told);
+        }
     }
 
     void failedStartGivesTheReason() {
@@ -191,11 +232,13 @@ private slots:
             {m_dir.path(), EISDIR},
             {QString(), ENOENT}};
         // clang-format on
+        const qsizetype descriptors = openDescriptors();
         for (const auto& [program, errorNumber] : programs) {
             const StartResult result = QtProgramStarter().start({program, {}});
             QVERIFY(!result.started);
             QCOMPARE(result.failureReason, QString::fromLocal8Bit(std::strerror(errorNumber)));
         }
+        QCOMPARE(openDescriptors(), descriptors);
     }
 
     // The desktop's handler for the address's kind gets the address, a blank in it escaped.

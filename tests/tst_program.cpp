@@ -75,6 +75,30 @@ private slots:
                                  "romuluspath=Romulus Path\nzsnesfilepath=/usr/games/zsnes\n");
     }
 
+    // The emulator goes on after Mivo has ended, and what it then writes on its standard error does not
+    // end it: the stand-in writes far more than a pipe holds once Mivo is gone, and then says it got through.
+    void theEmulatorOutlivesMivo() {
+        const QTemporaryDir dir;
+        const QString emulator = dir.filePath("emulator");
+        QFile script(emulator);
+        QVERIFY(script.open(QIODevice::WriteOnly) &&
+                script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\" && touch started\n"
+                             "for i in $(seq 400); do [ -e go ] && break; sleep 0.05; done\n"
+                             "for i in $(seq 3000); do echo \"line $i of what the emulator says\" >&2; done\n"
+                             "touch lived\n") > 0);
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        const QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QProcess mivo;
+        mivo.start(MIVO_PROGRAM_CHILD, {"run", emulator});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("started")), 30000);
+        QCOMPARE(::kill(static_cast<pid_t>(mivo.processId()), SIGTERM), 0);
+        QVERIFY(mivo.waitForFinished(30000));
+        QVERIFY(QFile(dir.filePath("go")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("lived")), 30000);
+    }
+
     void commandLineAnswersWithoutADisplay() {
         // clang-format off
         const QList<std::tuple<QStringList, int, QString, QString>> lines{ // arguments, exit code, output, errors

@@ -236,6 +236,24 @@ private slots:
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
+    // An emulator that fails at once brings the window back from the tray to say how, with its last words.
+    void anEarlyFailureBringsTheWindowBack() {
+        start();
+        d().press("&Run/Play");
+        QVERIFY(!d().window->isVisible());
+        const QString line = "/usr/games/zsnes -r 4 /roms/" + QString(60, u'a') + ".smc";
+        emit d().fakes.programs.endedEarly(line, "exit status 127",
+                                           {"zsnes: libSDL-1.2.so.0: not found", "bye"});
+        QVERIFY(QTest::qWaitForWindowActive(d().window.get()));
+        QCOMPARE(d().fakes.desktop.warnings.size(), 1);
+        const auto& [title, text, details] = d().fakes.desktop.warnings[0];
+        QCOMPARE(text, "This program stopped right after it started:\n/usr/games/zsnes -r 4 /roms/" +
+                           QString(12, u'a') + u'\u2026' + QString(36, u'a') +
+                           ".smc\n\nIt ended with exit status 127.\n\nIts last messages:\n"
+                           "zsnes: libSDL-1.2.so.0: not found\nbye");
+        QCOMPARE(details, line);
+    }
+
     // A save that cannot be made is told on standard error and ends Mivo with status 1; when the user ended
     // it, a warning says so first, and the system ending Mivo meanwhile ends it at once.
     void aFailedSaveIsTold_data() {

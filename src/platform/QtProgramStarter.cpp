@@ -1,11 +1,17 @@
 #include "platform/QtProgramStarter.h"
 
+#include "platform/StartedProgramWatch.h"
+
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+#include <vector>
 
 namespace mivo {
 
@@ -15,33 +21,143 @@ QString systemMessage(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-// Qt names the failed system call first ("execv: Permission denied"); the user only needs the
-// reason. For a folder the system answers "Permission denied", which sends the user looking at
-// file permissions instead of at the path they chose.
-QString failureReason(const QProcess& process) {
-    if (QFileInfo(process.program()).isDir())
-        return systemMessage(EISDIR);
-    static const QRegularExpression systemCallPrefix(QStringLiteral("^[a-z_]+: "));
-    QString reason = process.errorString();
-    reason.remove(systemCallPrefix);
-    return reason.isEmpty() ? systemMessage(ENOENT) : reason;
-}
+// The pipe that becomes the program's standard error. Its write end is non-blocking, so a full pipe
+// makes the program's writes fail rather than stall it. Its read end is handed to the program too, so
+// the pipe keeps a reader for as long as the program lives, Mivo or no Mivo: a write into it never
+// raises SIGPIPE. While Mivo lives it reads its own copy and passes everything on to its standard
+// error; once Mivo is gone, what the program writes there fills the pipe and is then lost, which a log
+// file would not lose but which can never fill a disk or end the program.
+class ErrorPipe {
+public:
+    ErrorPipe() {
+        int ends[2] = {-1, -1};
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return;
+        m_reader = ends[0];
+        m_writer = ends[1];
+        if (::fcntl(m_writer, F_SETFL, O_NONBLOCK) != 0 || ::fcntl(m_reader, F_SETFL, O_NONBLOCK) != 0)
+            close();
+    }
+    ~ErrorPipe() { close(); }
+    ErrorPipe(const ErrorPipe&) = delete;
+    ErrorPipe& operator=(const ErrorPipe&) = delete;
+
+    [[nodiscard]] bool isOpen() const { return m_reader >= 0; }
+    [[nodiscard]] int reader() const { return m_reader; }
+    [[nodiscard]] int writer() const { return m_writer; }
+    // The read end, for the watch to own; the write end is closed, the program holding its own copy.
+    [[nodiscard]] int releaseReader() {
+        const int reader = m_reader;
+        m_reader = -1;
+        close();
+        return reader;
+    }
+
+private:
+    void close() {
+        for (int* end : {&m_reader, &m_writer}) {
+            if (*end >= 0)
+                ::close(*end);
+            *end = -1;
+        }
+    }
+
+    int m_reader = -1;
+    int m_writer = -1;
+};
+
+// Signal dispositions and mask as a freshly started program expects them, whatever Mivo or Qt changed.
+class SpawnAttributes {
+public:
+    SpawnAttributes() {
+        ::posix_spawnattr_init(&m_attributes);
+        sigset_t none;
+        sigemptyset(&none);
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGPIPE);
+        sigaddset(&defaults, SIGCHLD);
+        ::posix_spawnattr_setsigmask(&m_attributes, &none);
+        ::posix_spawnattr_setsigdefault(&m_attributes, &defaults);
+        // A session of its own, as a detached start gave it: the hang-up of the terminal Mivo was started
+        // from, or Ctrl+C there, ends Mivo and not the game.
+        ::posix_spawnattr_setflags(&m_attributes,
+                                   POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+    }
+    ~SpawnAttributes() { ::posix_spawnattr_destroy(&m_attributes); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+
+    [[nodiscard]] const posix_spawnattr_t* get() const { return &m_attributes; }
+
+private:
+    posix_spawnattr_t m_attributes{};
+};
+
+class SpawnFileActions {
+public:
+    explicit SpawnFileActions(const ErrorPipe& errors) {
+        ::posix_spawn_file_actions_init(&m_actions);
+        if (!errors.isOpen())
+            return; // the program writes where Mivo's standard error goes, and only its status is known
+        ::posix_spawn_file_actions_adddup2(&m_actions, errors.writer(), STDERR_FILENO);
+        // Duplicated onto itself, the read end loses close-on-exec in the program alone.
+        ::posix_spawn_file_actions_adddup2(&m_actions, errors.reader(), errors.reader());
+    }
+    ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&m_actions); }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+
+    [[nodiscard]] const posix_spawn_file_actions_t* get() const { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions{};
+};
 
 } // namespace
+
+QtProgramStarter::QtProgramStarter(std::chrono::milliseconds watchTime, QObject* parent)
+    : ProgramStarter(parent)
+    , m_watchTime(watchTime) {}
 
 StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
     if (invocation.program.isEmpty())
         return {false, systemMessage(ENOENT)};
 
     // The program and every argument go to the system as they are, with no shell in between, so no
-    // character of a file name can ever be taken for a command. startDetached forks twice, which
-    // leaves the program to init and no zombie behind when it ends.
-    QProcess process;
-    process.setProgram(invocation.program);
-    process.setArguments(invocation.arguments);
-    if (process.startDetached())
-        return {true, {}};
-    return {false, failureReason(process)};
+    // character of a file name can ever be taken for a command. It is Mivo's direct child, so that its
+    // exit status can be known: a double fork would leave it to init and its end unseen.
+    std::vector<QByteArray> words{QFile::encodeName(invocation.program)};
+    for (const QString& argument : invocation.arguments)
+        words.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    ErrorPipe errors;
+    const SpawnFileActions actions(errors);
+    const SpawnAttributes attributes;
+    pid_t pid = 0;
+    // posix_spawnp searches PATH for a name without a slash, as a shell would, and reports a failed
+    // exec itself; it no longer runs a file that is no program through /bin/sh.
+    const int error =
+        ::posix_spawnp(&pid, argv.front(), actions.get(), attributes.get(), argv.data(), environ);
+    if (error != 0) {
+        // For a folder the system answers "Permission denied", which sends the user looking at file
+        // permissions instead of at the path they chose.
+        return {false, systemMessage(QFileInfo(invocation.program).isDir() ? EISDIR : error)};
+    }
+
+    const QString commandLine = (QStringList{invocation.program} + invocation.arguments).join(u' ');
+    auto* watch = new StartedProgramWatch(pid, errors.isOpen() ? errors.releaseReader() : -1, m_watchTime);
+    // The watch lives on its own until its program has ended, even past this starter.
+    connect(watch, &StartedProgramWatch::failedEarly, this,
+            [this, commandLine](const QString& howItEnded, const QStringList& lastErrorLines) {
+                emit endedEarly(commandLine, howItEnded, lastErrorLines);
+            });
+    return {true, {}};
 }
 
 } // namespace mivo

@@ -48,4 +48,14 @@ bool Launcher::start(QWidget* parent, const QString& commandLine,
     return result.started;
 }
 
+void Launcher::tellEndedEarly(QWidget* parent, const QString& commandLine, const QString& howItEnded,
+                              const QStringList& lastErrorLines) const {
+    const QString shown = shortened(commandLine);
+    QString text =
+        tr("This program stopped right after it started:\n%1\n\nIt ended with %2.").arg(shown, howItEnded);
+    if (!lastErrorLines.isEmpty())
+        text += tr("\n\nIts last messages:\n%1").arg(lastErrorLines.join(u'\n'));
+    m_messages.warn(parent, tr("Mivo"), text, shown == commandLine ? QString() : commandLine);
+}
+
 } // namespace mivo

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +28,9 @@ public:
     bool launch(QWidget* parent, const QString& commandLine) const;
     // Starts `program` as it stands, blanks included, with no arguments; told and returned the same way.
     bool launchProgram(QWidget* parent, const QString& program) const;
+    // Tells the user that a started program failed at once: the line, how it ended, its last words.
+    void tellEndedEarly(QWidget* parent, const QString& commandLine, const QString& howItEnded,
+                        const QStringList& lastErrorLines) const;
 
 private:
     // `whereToChoose` tells the user how to give an empty command line a program.

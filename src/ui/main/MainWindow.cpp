@@ -118,6 +118,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     m_platform.tray.setPopupMenu(m_trayMenu);
     m_platform.tray.setInTray(true);
     connect(&m_platform.tray, &TrayIcon::leftButtonClicked, this, &MainWindow::trayLeftButton);
+    connect(&m_platform.programs, &ProgramStarter::endedEarly, this, &MainWindow::programEndedEarly);
 }
 
 // The File Paths window has no owner, so it is not deleted with this window on its own.
@@ -326,12 +327,26 @@ void MainWindow::Check37_Click() {
 }
 
 void MainWindow::trayLeftButton() {
+    comeBackInFront();
+}
+
+void MainWindow::comeBackInFront() {
     // A window hidden while minimised would come back minimised, and the window manager might take it
     // for one to be shown iconic: it comes back in the normal state, in front.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     showNormal();
     raise();
     activateWindow();
+}
+
+// The emulator or Romulus failed at once, likely before showing anything: the window that went to the
+// tray for it comes back to say so, since otherwise the user would see nothing happen at all.
+void MainWindow::programEndedEarly(const QString& commandLine, const QString& howItEnded,
+                                   const QStringList& lastErrorLines) {
+    if (m_ending)
+        return;
+    comeBackInFront();
+    m_launcher.tellEndedEarly(this, commandLine, howItEnded, lastErrorLines);
 }
 
 void MainWindow::mnuExitRight_Click() {

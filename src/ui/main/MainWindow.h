@@ -71,6 +71,9 @@ private:
     void mnuRomulus_Click();
     void mnuExitRight_Click();
     void trayLeftButton();
+    void comeBackInFront();
+    void programEndedEarly(const QString& commandLine, const QString& howItEnded,
+                           const QStringList& lastErrorLines);
 
     void zsnesPathSought(const QString& fileName);
     void zsnesPathGone();
