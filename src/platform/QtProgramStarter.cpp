@@ -2,6 +2,7 @@
 
 #include "platform/StartedProgramWatch.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -152,7 +153,9 @@ StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
 
     const QString commandLine = (QStringList{invocation.program} + invocation.arguments).join(u' ');
     auto* watch = new StartedProgramWatch(pid, errors.isOpen() ? errors.releaseReader() : -1, m_watchTime);
-    // The watch lives on its own until its program has ended, even past this starter.
+    // The watch lives on its own until its program has ended, even past this starter; one whose program
+    // outlives Mivo goes with the application and lets the program go on.
+    watch->setParent(QCoreApplication::instance());
     connect(watch, &StartedProgramWatch::failedEarly, this,
             [this, commandLine](const QString& howItEnded, const QStringList& lastErrorLines) {
                 emit endedEarly(commandLine, howItEnded, lastErrorLines);
