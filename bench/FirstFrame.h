@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -22,8 +23,7 @@ inline void reportLine(long kib) {
 
 // exit() only leaves the event loop: the frame completes and no window is closed on the way out.
 inline void endSoon() {
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
 // At the first Paint of a top-level widget (the native window exists, layout and polish are done),
@@ -53,11 +53,11 @@ protected:
 private:
     void awaitRomRows(const QWidget& window) {
         const auto* list = window.findChild<const QAbstractItemView*>(QStringLiteral("File1"));
-        if (list == nullptr || list->model() == nullptr) {
+        const QAbstractItemModel* model = list != nullptr ? list->model() : nullptr;
+        if (model == nullptr) {
             std::fprintf(stderr, "the window has no ROM list File1\n");
             return endSoon();
         }
-        const QAbstractItemModel* model = list->model();
         const auto check = [this, model] {
             if (m_romRows < 0 || model->rowCount() != m_romRows)
                 return;

@@ -211,7 +211,6 @@ void measureRomFolder(Report& report) {
     const QString name = QStringLiteral("ROM folder, first paint");
     const QTemporaryDir root;
     std::array<Contender, kRomFileCounts.size()> contenders;
-    const std::int64_t makingStarted = nanoseconds();
     for (std::size_t k = 0; k < kRomFileCounts.size(); ++k) {
         const QString folder = root.filePath(QString::number(kRomFileCounts[k]));
         if (!root.isValid() || !makeRomFolder(folder, kRomFileCounts[k]))
@@ -223,8 +222,6 @@ void measureRomFolder(Report& report) {
                                   folder,
                                   std::vector<Reported>(2)};
     }
-    Report::print(QStringLiteral("# ROM folders made in %1 s")
-                      .arg(static_cast<double>(nanoseconds() - makingStarted) / 1e9, 0, 'f', 1));
     const BenchEnvironment environment;
     runInTurn(contenders, environment.get(), report.repetitions);
     if (!std::all_of(contenders.begin(), contenders.end(), [](const Contender& c) { return c.complete; }))
@@ -262,7 +259,7 @@ void measureRomFolder(Report& report) {
 }
 
 QString fromCatalogue(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 // The longest command line: every box ticked, groups on their start-up choice, every number at its highest.
@@ -320,12 +317,10 @@ void measureViewSyntax(Report& report) {
     auto* viewSyntax = driver->named<QAbstractButton>(QStringLiteral("Command1"));
     viewSyntax->click();
     const QString expected = composeCommandLine(kZsnes, options);
-    const QString pressName = QStringLiteral("View Syntax, press on Command1");
-    if (driver->syntax() != expected) {
-        report.judge(pressName, QStringLiteral("the window shows another line: ") + driver->syntax(), target,
-                     false);
-        return;
-    }
+    const QString pressName = QStringLiteral("View Syntax, press on the button");
+    if (driver->syntax() != expected)
+        return report.judge(pressName, QStringLiteral("the window shows another line: ") + driver->syntax(),
+                            target, false);
     Report::print(QStringLiteral("# the line, %1 characters: %2").arg(expected.size()).arg(expected));
     // Each press finds the bare path shown, so it really replaces the text; only the press is timed.
     FilePathsDialog& paths = driver->window->filePaths();
@@ -342,22 +337,14 @@ void measureViewSyntax(Report& report) {
     report.judge(pressName, perLine(press, kPresses, "presses"), target, press < kTargetMicroseconds);
 }
 
-// Every child has ended and been reaped; a zombie is looked at, not reaped.
-bool noChildLeft() {
-    siginfo_t info{};
-    return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
-}
-
 // Mivo reaps a child when its end reaches the event loop, which runs on in the program; a child still
-// unreaped once the last ones had a few seconds to end is a zombie.
+// unreaped once the last ones had a few seconds to end is a zombie. waitid() only looks, it reaps nothing.
 void letChildrenEnd() {
     const QDeadlineTimer patience(5'000);
-    while (!noChildLeft() && !patience.hasExpired())
+    siginfo_t info{};
+    while (!(::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD) &&
+           !patience.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-qsizetype openDescriptors() {
-    return QDir(QStringLiteral("/proc/self/fd")).count();
 }
 
 // A FIFO into which each started stand-in writes the moment its main began. Held open for reading and
@@ -405,45 +392,35 @@ void measureRunPlay(Report& report) {
         return Report::print(QStringLiteral("# Run/Play not measured: no stamp FIFO or no ROM chosen"));
     const QString name = QStringLiteral("Run/Play, press to program's main");
     const QString target = QStringLiteral("< %1 ms").arg(kTargetMilliseconds);
-    std::vector<double> toMain, blocking, ownCpu; // NOLINT(readability-isolate-declaration)
+    std::vector<double> toMain;
     for (int i = -kWarmUps; i < report.repetitions; ++i) {
-        const std::int64_t cpuBefore = nanoseconds(CLOCK_THREAD_CPUTIME_ID);
         const std::int64_t pressedAt = nanoseconds();
         command(2)->click();
-        const std::int64_t returnedAt = nanoseconds();
-        const std::int64_t cpuUsed = nanoseconds(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
         const auto startedAt = stamps.nextStamp();
         if (!startedAt)
             return report.judge(name, QStringLiteral("the stand-in reported no start"), target, false);
-        if (i >= 0) {
+        if (i >= 0)
             toMain.push_back(static_cast<double>(*startedAt - pressedAt) / 1e6);
-            blocking.push_back(static_cast<double>(returnedAt - pressedAt) / 1e6);
-            ownCpu.push_back(static_cast<double>(cpuUsed) / 1e6);
-        }
         QCoreApplication::processEvents();
     }
     const double latency = median(toMain);
     report.judge(name,
                  QStringLiteral("%1 ms (median of %2 presses)").arg(latency, 0, 'f', 3).arg(toMain.size()),
                  target, latency < kTargetMilliseconds);
-    // The press returns once the program executes; beyond Mivo's own CPU time it waits for scheduling.
-    Report::figure(QStringLiteral("Run/Play, window busy per press"),
-                   QStringLiteral("%1 ms, of which %2 ms Mivo's own CPU time")
-                       .arg(median(blocking), 0, 'f', 3)
-                       .arg(median(ownCpu), 0, 'f', 3));
 
     driver->window->filePaths().setZsnesPath(QStandardPaths::findExecutable(QStringLiteral("true")));
     command(1)->click();
     letChildrenEnd();
     const long residentBefore = statusKiB("VmRSS:");
-    const qsizetype descriptorsBefore = openDescriptors();
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    const qsizetype descriptorsBefore = descriptors.count();
     for (int i = 0; i < kPresses; ++i) {
         command(2)->click();
         QCoreApplication::processEvents();
     }
     const long growth = statusKiB("VmRSS:") - residentBefore;
     letChildrenEnd();
-    const qsizetype descriptorsLeft = openDescriptors() - descriptorsBefore;
+    const qsizetype descriptorsLeft = QDir(descriptors.path()).count() - descriptorsBefore;
     report.judge(QStringLiteral("Run/Play, descriptors after %1").arg(kPresses),
                  QStringLiteral("%1 more open").arg(descriptorsLeft), QStringLiteral("0"),
                  descriptorsLeft == 0);
@@ -459,12 +436,6 @@ void measureRunPlay(Report& report) {
         Report::print(QStringLiteral("# %1 presses could not start their program").arg(failed));
 }
 
-QString loadAverage() {
-    QFile file(QStringLiteral("/proc/loadavg"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readLine()).section(u' ', 0, 2)
-                                          : QString();
-}
-
 } // namespace
 } // namespace mivo::bench
 
@@ -478,11 +449,14 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype asked = arguments.indexOf(QStringLiteral("--repetitions"));
     Report report{asked >= 0 ? std::max(1, arguments.value(asked + 1).toInt()) : 21};
-    Report::print( // other work slows every figure: the load average says how busy the machine was
+    QFile load(QStringLiteral("/proc/loadavg")); // other work slows every figure: how busy was the machine?
+    Report::print(
         QStringLiteral("# platform plugin %1, %2 cores, load average %3, Qt %4, medians of %5 repetitions")
             .arg(QGuiApplication::platformName())
             .arg(QThread::idealThreadCount())
-            .arg(mivo::bench::loadAverage(), QLatin1StringView(qVersion()))
+            .arg(load.open(QIODevice::ReadOnly) ? QString::fromLatin1(load.readLine()).section(u' ', 0, 2)
+                                                : QString(),
+                 QLatin1StringView(qVersion()))
             .arg(report.repetitions));
     mivo::bench::measureStartUp(report);
     mivo::bench::measureRomFolder(report);
