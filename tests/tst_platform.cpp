@@ -248,8 +248,11 @@ private slots:
         std::signal(SIGHUP, SIG_IGN);
         const auto handlers = [] {
             QList<void (*)(int)> now;
-            for (const int signal : {SIGTERM, SIGHUP, SIGINT})
-                now << std::signal(signal, std::signal(signal, SIG_DFL));
+            for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+                struct sigaction installed {};
+                ::sigaction(signal, nullptr, &installed);
+                now << installed.sa_handler;
+            }
             return now;
         };
         const auto before = handlers();
