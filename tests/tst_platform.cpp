@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -224,6 +226,28 @@ private slots:
         }
     }
 
+    // The emulator goes on after the program that started it has ended, and what it then writes on its standard error does not
+    // end it: the stand-in writes far more than a pipe holds once that program is gone, and then says it got through.
+    void aStartedProgramOutlivesItsStarter() {
+        const QTemporaryDir dir;
+        const QString emulator = dir.filePath("emulator");
+        QFile script(emulator);
+        QVERIFY(script.open(QIODevice::WriteOnly) &&
+                script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\" && touch started\n"
+                             "for i in $(seq 400); do [ -e go ] && break; sleep 0.05; done\n"
+                             "for i in $(seq 3000); do echo \"line $i of what the emulator says\" >&2; done\n"
+                             "touch lived\n") > 0);
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        QProcess mivo; // starts the emulator as Mivo does, then waits to be ended
+        mivo.start(MIVO_STARTER_CHILD, {emulator});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("started")), 30000);
+        QCOMPARE(::kill(static_cast<pid_t>(mivo.processId()), SIGTERM), 0);
+        QVERIFY(mivo.waitForFinished(30000));
+        QVERIFY(QFile(dir.filePath("go")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("lived")), 30000);
+    }
+
     void failedStartGivesTheReason() {
         // clang-format off
         const QList<std::pair<QString, int>> programs{ // the reason is the system's message for the error
@@ -300,8 +324,11 @@ private slots:
         std::signal(SIGHUP, SIG_IGN);
         const auto handlers = [] {
             QList<void (*)(int)> now;
-            for (const int signal : {SIGTERM, SIGHUP, SIGINT})
-                now << std::signal(signal, std::signal(signal, SIG_DFL));
+            for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+                struct sigaction installed {};
+                ::sigaction(signal, nullptr, &installed);
+                now << installed.sa_handler;
+            }
             return now;
         };
         const auto before = handlers();
@@ -310,6 +337,8 @@ private slots:
         {
             SystemEndWatcher watcher;
             const QSignalSpy requests(&watcher, &SystemEndWatcher::endRequested);
+            struct sigaction installed {}; // a call under way when a signal comes goes on, not cut short
+            QVERIFY(::sigaction(SIGTERM, nullptr, &installed) == 0 && (installed.sa_flags & SA_RESTART) != 0);
             for (const int signal : {SIGTERM, SIGHUP, SIGINT})
                 std::raise(signal);
             QTRY_COMPARE(requests.count(), 1);

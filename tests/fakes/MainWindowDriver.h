@@ -10,25 +10,35 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 namespace mivo::testing {
 
 using Stored = QMap<QString, QString>;
 inline const QString kZsnes = QStringLiteral("/usr/games/zsnes");
 
-// The first widget of type T in `within` that `matches`; the test ends when there is none.
-template <typename T> T* find(const QWidget* within, const std::function<bool(T*)>& matches) {
+// The first object of type T in `within` that `matches`. When there is none the running test fails and
+// goes on with a hidden stand-in, so that one missing control cannot take the later tests down with it.
+template <typename T> T* find(const QObject* within, const std::function<bool(T*)>& matches) {
     for (T* candidate : within->findChildren<T*>()) {
         if (matches(candidate))
             return candidate;
     }
-    qFatal("no %s found in %s", T::staticMetaObject.className(), qPrintable(within->objectName()));
+    QTest::qFail(qPrintable(QStringLiteral("no such %1 found").arg(T::staticMetaObject.className())),
+                 __FILE__, __LINE__);
+    using StandIn = std::conditional_t<std::is_abstract_v<T>, QPushButton, T>;
+    auto* parent = const_cast<QObject*>(within); // NOLINT(cppcoreguidelines-pro-type-const-cast)
+    if constexpr (std::is_base_of_v<QWidget, T>)
+        return new StandIn(qobject_cast<QWidget*>(parent));
+    else
+        return new StandIn(parent);
 }
 
 // A window of its own, such as "File Paths", by its title; null when none is shown.
@@ -74,15 +84,17 @@ public:
             return b->text() == caption || b->accessibleName() == caption;
         });
     }
-    // An option button of the frame whose title is `frame`.
+    // The frame titled `title`, whose title is a box that makes its controls usable.
+    QGroupBox* frame(const QString& title) const {
+        return find<QGroupBox>(window.get(), [&](QGroupBox* g) { return g->accessibleName() == title; });
+    }
+    // An option button of the frame titled `frame`.
     QRadioButton* option(const QString& frame, const QString& caption) const {
-        auto* box = find<QGroupBox>(window.get(), [&](QGroupBox* g) { return g->accessibleName() == frame; });
-        return find<QRadioButton>(box, [&](QRadioButton* b) { return b->text() == caption; });
+        return find<QRadioButton>(this->frame(frame), [&](QRadioButton* b) { return b->text() == caption; });
     }
     QLineEdit* field(const QString& name) const {
         return find<QLineEdit>(window.get(), [&](QLineEdit* e) { return e->accessibleName() == name; });
     }
-    QString flag(const QString& field) const { return this->field(field)->property("validity").toString(); }
     QString syntax() const { return named<QLabel>("Label1")->text(); }
     QString rom() const { return named<QLabel>("Label7")->text(); }
     QTabWidget* tabs() const { return named<QTabWidget>("SSTab1"); }
@@ -97,8 +109,10 @@ public:
     // A click where a user clicks: on the visible control, its tab shown first.
     void click(QAbstractButton* control) const {
         show(control);
-        if (!control->isVisible())
-            qFatal("%s is not visible", qPrintable(control->text()));
+        if (!control->isVisible()) {
+            QTest::qFail(qPrintable(control->text() + " is not visible"), __FILE__, __LINE__);
+            return;
+        }
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
     }
     void press(const QString& caption, const QWidget* within = nullptr) const {
@@ -125,8 +139,12 @@ public:
         menu("&File", "&Paths");
         return topLevel("File Paths");
     }
+    // The field of a File Paths row, found by the caption of its label.
     QLineEdit* pathField(const QString& row) const {
-        return find<QLineEdit>(paths(), [&](QLineEdit* e) { return e->accessibleName() == row; });
+        const auto* label = find<QLabel>(paths(), [&](QLabel* l) { return l->text() == row + u':'; });
+        if (auto* field = qobject_cast<QLineEdit*>(label->buddy()))
+            return field;
+        return find<QLineEdit>(label, [](QLineEdit*) { return false; });
     }
     // Presses a button of the File Paths window; a file dialog it opens gives `answer`.
     void inPaths(const QString& button, const std::optional<QString>& answer = std::nullopt) {
