@@ -28,10 +28,10 @@ Program::Program()
                 m_processEnd}) {}
 
 void Program::start() {
-    m_window.Form_Load();
+    m_window.restoreSession();
     m_tray.appearAfterFirstPaintOf(m_window);
     QObject::connect(&m_systemEnd, &SystemEndWatcher::endRequested, &m_window,
-                     [this] { m_window.Form_Unload(Ending::BySystem); });
+                     [this] { m_window.endSession(Ending::BySystem); });
     QObject::connect(&m_systemEnd, &SystemEndWatcher::saveRequested, &m_window, &MainWindow::saveSettings);
     m_window.show();
 }

@@ -272,11 +272,11 @@ private slots:
         start();
         d().fakes.settings.failWith =
             SaveFailure{"/home/me/.config/mivo/mivo.conf", "No space left on device"};
-        d().fakes.desktop.whileWarning = [this] { d().window->Form_Unload(Ending::BySystem); };
+        d().fakes.desktop.whileWarning = [this] { d().window->endSession(Ending::BySystem); };
         if (byUser)
             d().window->close();
         else
-            d().window->Form_Unload(Ending::BySystem);
+            d().window->endSession(Ending::BySystem);
         QCOMPARE(d().fakes.desktop.errors,
                  QStringList{"mivo: the settings could not be saved to "
                              "/home/me/.config/mivo/mivo.conf: No space left on device"});

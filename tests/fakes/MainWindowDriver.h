@@ -68,7 +68,7 @@ public:
         window = std::make_unique<MainWindow>(Platform{
             platform.settings, programs ? *programs : platform.programs, platform.fileDialogs, platform.urls,
             platform.beeper, platform.messages, platform.errors, platform.tray, platform.processEnd});
-        window->Form_Load();
+        window->restoreSession();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qFatal("the main window did not appear");

@@ -87,11 +87,11 @@ FilePathsDialog::FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFi
     m_romulusField = romulus.field;
     setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
 
-    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::Text5_Change);
-    connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::Command3_Click);
-    connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::Command5_Click);
-    connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::Command7_Click);
-    connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::Command8_Click);
+    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::zsnesFieldChanged);
+    connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::findZsnes);
+    connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::clearZsnes);
+    connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::findRomulus);
+    connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::clearRomulus);
 
     centreOnScreen(*this);
 }
@@ -112,17 +112,17 @@ void FilePathsDialog::setRomulusPath(const QString& path) {
     m_romulusField->setText(path);
 }
 
-void FilePathsDialog::Form_Load(const QString& romulusPath) {
+void FilePathsDialog::fillFields(const QString& romulusPath) {
     m_zsnesField->setText(m_zsnesDialog.fileName());
     m_romulusField->setText(romulusPath);
 }
 
-void FilePathsDialog::Text5_Change() {
+void FilePathsDialog::zsnesFieldChanged() {
     m_zsnesDialog.setFileName(m_zsnesField->text());
     emit zsnesPathChanged(m_zsnesField->text());
 }
 
-void FilePathsDialog::Command3_Click() {
+void FilePathsDialog::findZsnes() {
     m_zsnesDialog.show(this, m_fileDialogs);
     // The field's change step writes the same name back into the dialog.
     m_zsnesField->setText(m_zsnesDialog.fileName());
@@ -130,18 +130,18 @@ void FilePathsDialog::Command3_Click() {
     emit zsnesPathSought(m_zsnesDialog.fileName());
 }
 
-void FilePathsDialog::Command5_Click() {
+void FilePathsDialog::clearZsnes() {
     m_zsnesDialog.setFileName(QString());
     m_zsnesField->setText(QString::fromLatin1(texts::kZsnesPlaceholder));
     emit zsnesPathCleared();
 }
 
-void FilePathsDialog::Command7_Click() {
+void FilePathsDialog::findRomulus() {
     m_romulusDialog.show(this, m_fileDialogs);
     m_romulusField->setText(m_romulusDialog.fileName());
 }
 
-void FilePathsDialog::Command8_Click() {
+void FilePathsDialog::clearRomulus() {
     m_romulusField->setText(QString::fromLatin1(texts::kRomulusPlaceholder));
 }
 

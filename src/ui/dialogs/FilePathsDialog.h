@@ -19,13 +19,13 @@ class FilePathsDialog : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the window hidden and empty; Form_Load fills it once whoever listens is connected. The
+    // Builds the window hidden and empty; fillFields fills it once whoever listens is connected. The
     // dialogs and `fileDialogs` must outlive the window.
     FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFileDialog& romulusDialog,
                     FileOpenDialog& fileDialogs);
 
     // The load step: the Zsnes field takes the Zsnes dialog's file name, the Romulus field `romulusPath`.
-    void Form_Load(const QString& romulusPath);
+    void fillFields(const QString& romulusPath);
 
     [[nodiscard]] QString zsnesPath() const;
     void setZsnesPath(const QString& path);
@@ -46,11 +46,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Text5_Change();
-    void Command3_Click();
-    void Command5_Click();
-    void Command7_Click();
-    void Command8_Click();
+    void zsnesFieldChanged();
+    void findZsnes();
+    void clearZsnes();
+    void findRomulus();
+    void clearRomulus();
 
     RememberedFileDialog& m_zsnesDialog;
     RememberedFileDialog& m_romulusDialog;

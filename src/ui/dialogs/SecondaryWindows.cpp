@@ -24,15 +24,15 @@ SecondaryWindows::~SecondaryWindows() {
         delete slot->data();
 }
 
-void SecondaryWindows::mnuAbout_Click() {
+void SecondaryWindows::showAbout() {
     present(m_about, [this] { return makeAboutWindow(m_platform.urls); });
 }
 
-void SecondaryWindows::mnuAboutAddons_Click() {
+void SecondaryWindows::showAboutAddOns() {
     present(m_aboutAddons, &makeAboutAddonsWindow);
 }
 
-void SecondaryWindows::mnuAboutEmulators_Click() {
+void SecondaryWindows::showAboutEmulators() {
     present(m_aboutEmulators, &makeAboutEmulatorsWindow);
 }
 

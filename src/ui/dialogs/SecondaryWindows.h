@@ -32,9 +32,9 @@ public:
     SecondaryWindows(const SecondaryWindows&) = delete;
     SecondaryWindows& operator=(const SecondaryWindows&) = delete;
 
-    void mnuAbout_Click();
-    void mnuAboutAddons_Click();
-    void mnuAboutEmulators_Click();
+    void showAbout();
+    void showAboutAddOns();
+    void showAboutEmulators();
     // Starts Romulus from `romulusPath`, or says that no path has been chosen for it yet.
     void startRomulus(const QString& romulusPath);
 

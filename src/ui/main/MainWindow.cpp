@@ -110,14 +110,14 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     connect(m_romPage, &RomPage::romChosen, m_romDisplay, &QLabel::setText);
     connect(m_romPage, &RomPage::noRomChosen, m_romDisplay,
             [this] { m_romDisplay->setText(QString::fromLatin1(texts::kRomPlaceholder)); });
-    connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::Check37_Click);
+    connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::viewSyntax);
+    connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::runPlay);
+    connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::iconInTrayToggled);
 
     // The icon is in the tray from the moment the window exists; start-up may take it away again.
     m_platform.tray.setPopupMenu(m_trayMenu);
     m_platform.tray.setInTray(true);
-    connect(&m_platform.tray, &TrayIcon::leftButtonClicked, this, &MainWindow::trayLeftButton);
+    connect(&m_platform.tray, &TrayIcon::leftButtonClicked, this, &MainWindow::comeBackInFront);
     connect(&m_platform.programs, &ProgramStarter::endedEarly, this, &MainWindow::programEndedEarly);
 }
 
@@ -139,7 +139,7 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = topMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
     connect(menuEntry(file, QStringLiteral("mnuSettings"), QStringLiteral("&Paths")), &QAction::triggered,
-            this, &MainWindow::mnuSettings_Click);
+            this, &MainWindow::showFilePaths);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
     connect(menuEntry(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit")), &QAction::triggered, this,
             &QWidget::close);
@@ -158,22 +158,22 @@ void MainWindow::buildMenus() {
 
     QMenu* addOns = topMenu(bar, QStringLiteral("mnuAddons"), QStringLiteral("&Add-ons"));
     connect(menuEntry(addOns, QStringLiteral("mnuRomulus"), QStringLiteral("&Romulus")), &QAction::triggered,
-            this, &MainWindow::mnuRomulus_Click);
+            this, &MainWindow::openRomulus);
     addOns->addSeparator()->setObjectName(QStringLiteral("mnuSeperator"));
     connect(menuEntry(addOns, QStringLiteral("mnuAboutAddons"), QStringLiteral("&About Add-ons")),
-            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutAddons_Click);
+            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::showAboutAddOns);
 
     QMenu* help = topMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     connect(menuEntry(help, QStringLiteral("mnuAbout"), QStringLiteral("&About")), &QAction::triggered,
-            m_secondaryWindows.get(), &SecondaryWindows::mnuAbout_Click);
+            m_secondaryWindows.get(), &SecondaryWindows::showAbout);
     connect(menuEntry(help, QStringLiteral("mnuAboutEmulators"), QStringLiteral("About &Emulators")),
-            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::mnuAboutEmulators_Click);
+            &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::showAboutEmulators);
 
     // The tray icon's pop-up; it never stands in the menu bar.
     m_trayMenu = new QMenu(QStringLiteral("Right button"), this);
     m_trayMenu->setObjectName(QStringLiteral("mnuRightButton"));
     connect(menuEntry(m_trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit")),
-            &QAction::triggered, this, &MainWindow::mnuExitRight_Click);
+            &QAction::triggered, this, &MainWindow::exitWithoutSaving);
 }
 
 QWidget* MainWindow::buildCentralWidget() {
@@ -222,7 +222,7 @@ FilePathsDialog& MainWindow::filePaths() {
         connect(m_filePaths, &FilePathsDialog::zsnesPathSought, this, &MainWindow::zsnesPathSought);
         connect(m_filePaths, &FilePathsDialog::zsnesPathCleared, this, &MainWindow::zsnesPathGone);
         connect(m_filePaths, &FilePathsDialog::closing, this, &MainWindow::filePathsClosing);
-        m_filePaths->Form_Load(m_closedRomulusPath);
+        m_filePaths->fillFields(m_closedRomulusPath);
     }
     return *m_filePaths;
 }
@@ -241,7 +241,7 @@ std::array<StoredValue, 4> MainWindow::storedValues() {
     }};
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::restoreSession() {
     restoreValues(m_platform.settings, storedValues());
     const FilePathsDialog& paths = filePaths();
     m_zsnesDialog->setFileName(paths.zsnesPath());
@@ -256,11 +256,11 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload(Ending::ByUser);
+    endSession(Ending::ByUser);
     event->accept();
 }
 
-void MainWindow::Form_Unload(Ending ending) {
+void MainWindow::endSession(Ending ending) {
     // Only the warning of a failed save waits for the user on the way out; the system ending Mivo
     // meanwhile ends it at once.
     if (m_ending) {
@@ -292,14 +292,14 @@ std::optional<SaveFailure> MainWindow::saveSettings() {
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        hideIntoTrayWhenMinimized();
     // The lock of the information windows is for this window alone: the tray menu, a window of its
     // own that only hangs on this one, keeps its "Exit" usable.
     if (event->type() == QEvent::EnabledChange)
         m_trayMenu->setEnabled(true);
 }
 
-void MainWindow::Form_Resize() {
+void MainWindow::hideIntoTrayWhenMinimized() {
     // Without a tray to come back from, a hidden window would be lost: it stays on the taskbar.
     if (checkValue(trayCheck(kMinimizeToTrayCheck)) != 1 || !isMinimized() ||
         !m_platform.tray.isTrayAvailable())
@@ -314,7 +314,7 @@ void MainWindow::hideIfStillMinimized() {
         hide();
 }
 
-void MainWindow::Check37_Click() {
+void MainWindow::iconInTrayToggled() {
     QCheckBox& minimizeToTray = trayCheck(kMinimizeToTrayCheck);
     if (checkValue(trayCheck(kIconInTrayCheck)) == 1) {
         m_platform.tray.setInTray(true);
@@ -324,10 +324,6 @@ void MainWindow::Check37_Click() {
         setCheckValue(minimizeToTray, 0);
         minimizeToTray.setEnabled(false);
     }
-}
-
-void MainWindow::trayLeftButton() {
-    comeBackInFront();
 }
 
 void MainWindow::comeBackInFront() {
@@ -349,7 +345,7 @@ void MainWindow::programEndedEarly(const QString& commandLine, const QString& ho
     m_launcher.tellEndedEarly(this, commandLine, howItEnded, lastErrorLines);
 }
 
-void MainWindow::mnuExitRight_Click() {
+void MainWindow::exitWithoutSaving() {
     m_platform.processEnd.endNow(0);
 }
 
@@ -375,23 +371,23 @@ void MainWindow::filePathsClosing(const QString& romulusPath) {
     m_syntaxDisplay->setText(m_zsnesDialog->fileName());
 }
 
-void MainWindow::mnuRomulus_Click() {
+void MainWindow::openRomulus() {
     m_secondaryWindows->startRomulus(filePaths().romulusPath());
 }
 
-void MainWindow::mnuSettings_Click() {
+void MainWindow::showFilePaths() {
     FilePathsDialog& paths = filePaths();
     paths.show();
     paths.raise();
     paths.activateWindow();
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::viewSyntax() {
     m_syntaxDisplay->setText(composeCommandLine(m_zsnesDialog->fileName(), m_options.snapshot()));
     m_runPlay->setEnabled(true);
 }
 
-void MainWindow::Command2_Click() {
+void MainWindow::runPlay() {
     const QString commandLine = launchCommandLine(m_syntaxDisplay->text(), m_romDisplay->text());
     if (!m_launcher.launch(this, commandLine))
         return;

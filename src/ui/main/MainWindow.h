@@ -38,7 +38,7 @@ public:
     ~MainWindow() override;
 
     // Restores the stored values and brings the window to its state at start, before it is shown.
-    void Form_Load();
+    void restoreSession();
 
     // The File Paths window; touching it while it does not exist makes it, hidden.
     FilePathsDialog& filePaths();
@@ -46,7 +46,7 @@ public:
     // Saves the four values, takes the icon out of the tray and ends the process: the close box's
     // step, also run when the system asks Mivo to end. A failed save ends it with status 1, told on
     // standard error and, when the user ended Mivo, in a warning first.
-    void Form_Unload(Ending ending);
+    void endSession(Ending ending);
 
     // Saves the four values and goes on; a failure is told on standard error, and returned.
     std::optional<SaveFailure> saveSettings();
@@ -62,15 +62,14 @@ private:
     [[nodiscard]] QCheckBox& trayCheck(int number) const;
     [[nodiscard]] std::array<StoredValue, 4> storedValues();
 
-    void Form_Resize();
+    void hideIntoTrayWhenMinimized();
     void hideIfStillMinimized();
-    void Command1_Click();
-    void Command2_Click();
-    void Check37_Click();
-    void mnuSettings_Click();
-    void mnuRomulus_Click();
-    void mnuExitRight_Click();
-    void trayLeftButton();
+    void viewSyntax();
+    void runPlay();
+    void iconInTrayToggled();
+    void showFilePaths();
+    void openRomulus();
+    void exitWithoutSaving();
     void comeBackInFront();
     void programEndedEarly(const QString& commandLine, const QString& howItEnded,
                            const QStringList& lastErrorLines);

@@ -83,17 +83,17 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     grid->addWidget(warning, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
 
-    connect(m_loadButton, &QPushButton::clicked, this, &RomPage::Command4_Click);
-    connect(m_clearButton, &QPushButton::clicked, this, &RomPage::Command6_Click);
+    connect(m_loadButton, &QPushButton::clicked, this, &RomPage::chooseRomFile);
+    connect(m_clearButton, &QPushButton::clicked, this, &RomPage::clearRom);
     // Activation is a double click, or Return for someone using the keyboard.
-    connect(m_romList, &QListView::activated, this, &RomPage::File1_DblClick);
+    connect(m_romList, &QListView::activated, this, &RomPage::romActivated);
 }
 
 void RomPage::enableLoadRom() {
     m_loadButton->setEnabled(true);
 }
 
-void RomPage::Command4_Click() {
+void RomPage::chooseRomFile() {
     // A cancelled dialog keeps its last file, so cancelling shows that file again.
     m_romDialog->show(window(), m_fileDialogs);
     if (m_romDialog->fileName().isEmpty()) {
@@ -104,13 +104,13 @@ void RomPage::Command4_Click() {
     m_clearButton->setEnabled(true);
 }
 
-void RomPage::Command6_Click() {
+void RomPage::clearRom() {
     m_clearButton->setEnabled(false);
     m_romDialog->setFileName(QString());
     emit noRomChosen();
 }
 
-void RomPage::File1_DblClick(const QModelIndex& entry) {
+void RomPage::romActivated(const QModelIndex& entry) {
     // Joined with the system's own separator; a folder that already ends in one (the root) gets a
     // second, which names the same file.
     emit romChosen(m_listFolder + QDir::separator() + entry.data().toString());

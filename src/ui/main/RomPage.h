@@ -33,9 +33,9 @@ signals:
     void noRomChosen();
 
 private:
-    void Command4_Click();
-    void Command6_Click();
-    void File1_DblClick(const QModelIndex& entry);
+    void chooseRomFile();
+    void clearRom();
+    void romActivated(const QModelIndex& entry);
 
     FileOpenDialog& m_fileDialogs;
     RememberedFileDialog* m_romDialog;
