@@ -25,6 +25,7 @@ public:
 
     [[nodiscard]] MainWindow& window() { return m_window; }
     [[nodiscard]] SystemEndWatcher& systemEnd() { return m_systemEnd; }
+    [[nodiscard]] const QtTrayIcon& tray() const { return m_tray; }
 
     // Restores the stored values, shows the window and puts the tray icon up once the window has painted.
     // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does, and

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QListView>
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -427,6 +428,8 @@ private slots:
         QVERIFY(!QApplication::quitOnLastWindowClosed());
         // The session manager's request to save saves, and Mivo goes on.
         program.start();
+        // The tray icon is made once the window has painted its first frame.
+        QTRY_VERIFY(program.tray().findChild<QSystemTrayIcon*>() != nullptr);
         emit program.systemEnd().saveRequested();
         QVERIFY(QFile::exists(config.filePath("tst_session/tst_session.conf")) &&
                 program.window().isVisible());

@@ -35,9 +35,8 @@ SystemEndWatcher::SystemEndWatcher(QObject* parent)
     m_notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SystemEndWatcher::drain);
 
-    struct sigaction action {};
+    struct sigaction action {}; // no signal blocked while the handler runs
     action.sa_handler = noteEndSignal;
-    sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < kEndSignals.size(); ++i)
         ::sigaction(kEndSignals.at(i), &action, &m_previous.at(i));
@@ -69,9 +68,10 @@ SystemEndWatcher::~SystemEndWatcher() {
 }
 
 void SystemEndWatcher::drain() {
-    // Several signals may have come at once; they ask for one and the same thing.
+    // Several signals may have come at once; they ask for one and the same thing. A read that does not
+    // fill the buffer has emptied the pipe.
     std::array<char, 64> bytes{};
-    while (::read(m_pipe[0], bytes.data(), bytes.size()) > 0) {
+    while (::read(m_pipe[0], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())) {
     }
     emit endRequested();
 }

@@ -37,7 +37,7 @@ private:
 
     static constexpr std::array kEndSignals{SIGTERM, SIGHUP, SIGINT};
 
-    std::array<int, 2> m_pipe{-1, -1}; // read end, write end
+    std::array<int, 2> m_pipe{}; // read end, write end; open only once m_notifier is set
     QSocketNotifier* m_notifier = nullptr;
     std::array<struct sigaction, kEndSignals.size()> m_previous{};
 };
