@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -202,6 +203,12 @@ private slots:
         d().loadRom("/roms/b.smc");
         QVERIFY(d().button("Clear")->isEnabled());
         QCOMPARE(list->model()->rowCount(), 2);
+        // The mouse's double click chooses as Return does: a name in the list is not for editing.
+        d().window->findChild<QTabWidget*>()->setCurrentWidget(list->parentWidget());
+        const QRect first = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(d().rom(), folder.path() + "/a.SMC");
     }
 
     void runPlayStartsTheLineAndGoesToTheTray() {
