@@ -1,6 +1,6 @@
+#include "app/Program.h"
 #include "app/StartOptions.h"
 #include "core/Version.h"
-#include "app/Program.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
+#include "app/StartOptions.h"
 #include "core/CommandLine.h"
 #include "core/IniText.h"
 #include "core/LaunchLine.h"
 #include "core/NumberRule.h"
-#include "app/StartOptions.h"
 
 #include <QTest>
 

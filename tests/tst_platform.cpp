@@ -226,8 +226,9 @@ private slots:
         }
     }
 
-    // The emulator goes on after the program that started it has ended, and what it then writes on its standard error does not
-    // end it: the stand-in writes far more than a pipe holds once that program is gone, and then says it got through.
+    // The emulator goes on after the program that started it has ended, and what it then writes on its
+    // standard error does not end it: the stand-in writes far more than a pipe holds once that program is
+    // gone, and then says it got through.
     void aStartedProgramOutlivesItsStarter() {
         const QTemporaryDir dir;
         const QString emulator = dir.filePath("emulator");
