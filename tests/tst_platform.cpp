@@ -233,16 +233,20 @@ private slots:
         const QTemporaryDir dir;
         const QString emulator = dir.filePath("emulator");
         QFile script(emulator);
-        QVERIFY(script.open(QIODevice::WriteOnly) &&
-                script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\" && touch started\n"
-                             "for i in $(seq 400); do [ -e go ] && break; sleep 0.05; done\n"
-                             "for i in $(seq 3000); do echo \"line $i of what the emulator says\" >&2; done\n"
-                             "touch lived\n") > 0);
+        QVERIFY(
+            script.open(QIODevice::WriteOnly) &&
+            script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\" && echo \"no ROM given\" >&2 && touch started\n"
+                         "for i in $(seq 400); do [ -e go ] && break; sleep 0.05; done\n"
+                         "for i in $(seq 3000); do echo \"line $i of what the emulator says\" >&2; done\n"
+                         "touch lived\n") > 0);
         script.close();
         QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
         QProcess mivo; // starts the emulator as Mivo does, then waits to be ended
         mivo.start(MIVO_STARTER_CHILD, {emulator});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("started")), 30000);
+        // While its starter lives, what the program says on its standard error shows on the starter's.
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += mivo.readAllStandardError()) == "no ROM given\n", 30000);
         QCOMPARE(::kill(static_cast<pid_t>(mivo.processId()), SIGTERM), 0);
         QVERIFY(mivo.waitForFinished(30000));
         QVERIFY(QFile(dir.filePath("go")).open(QIODevice::WriteOnly));
