@@ -1,3 +1,4 @@
+#include "core/IniText.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtProgramStarter.h"
 #include "platform/QtSettingsStore.h"
@@ -10,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -143,6 +145,48 @@ private slots:
         // The old file as it was; nothing half-written beside it, and nothing set aside as broken.
         QCOMPARE(contents(path), fault == Fault::FolderInPlaceOfFile ? QByteArray() : before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), fault == Fault::FolderInPlaceOfFile ? 0 : 1);
+    }
+
+    // Files written before, by Mivo or by hand, read as QSettings reads them: random files made of the
+    // dialect's pieces, each read by both, give the same texts and the same verdict on whether they can be
+    // read. Every piece closes its quotes and the last line is whole: a quote or a line left open at the
+    // end is where the two differ on purpose.
+    void settingsTextReadsAsQSettingsOnDisk() {
+        const QList<QByteArray> pieces =
+            QByteArray(
+                R"([settings]|[other]|[settings|[General]|[%67eneral]|[%General]|; note||junk| )"
+                "\t"
+                R"(|x=1|x = a b ;c|x="  q, r "|x=a\\b\"c|x=\x41\x1g\101|x=1, 2|x=a,|x=@Rect(1 2 3 4)|x=@@at)"
+                R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z|Minimize%20to%20tray=1)"
+                R"(|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
+                "\xc3\xa9"
+                R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1))"
+                R"(|x=@Variant(x)|x=@DateTime(x)|x=@Foo(1)|\k=1|x=\18|x=\)"
+                "\r")
+                .split('|');
+        QRandomGenerator random(2026);
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray text;
+            for (int n = random.bounded(1, 8); n > 0; --n)
+                text += pieces.at(random.bounded(pieces.size())) + (random.bounded(4) == 0 ? "\r\n" : "\n");
+            text += "end=1\n";
+            const QString path = file(QString("random%1.conf").arg(i));
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
+            out.close();
+            QSettings settings(path, QSettings::IniFormat);
+            settings.beginGroup("settings");
+            QMap<QString, QString> texts;
+            for (const QString& key : settings.childKeys()) {
+                const QVariant value = settings.value(key); // bytes are read as UTF-8 text
+                if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
+                    texts.insert(key, value.toString());
+            }
+            const IniText ours(text);
+            QVERIFY2(ours.texts("settings") == texts &&
+                         ours.wellFormed("settings") == (settings.status() == QSettings::NoError),
+                     text.constData());
+        }
     }
 
     // A file that could not be read at the start is kept aside, as it was, at the first save; one that
