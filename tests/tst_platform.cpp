@@ -76,6 +76,24 @@ qsizetype openDescriptors() {
     return QDir("/proc/self/fd").count();
 }
 
+// Notes, at a widget's first paint, whether the tray icon was made by then.
+class FirstPaintWatch final : public QObject {
+public:
+    explicit FirstPaintWatch(const QObject& tray)
+        : m_tray(tray) {}
+    std::optional<bool> iconAtFirstPaint;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !iconAtFirstPaint)
+            iconAtFirstPaint = m_tray.findChild<QSystemTrayIcon*>() != nullptr;
+        return false;
+    }
+
+private:
+    const QObject& m_tray;
+};
+
 enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
 
 } // namespace
@@ -350,10 +368,12 @@ private slots:
         QMenu menu;
         tray.setInTray(true);
         tray.setPopupMenu(&menu);
+        FirstPaintWatch firstPaint(tray);
+        window.installEventFilter(&firstPaint);
         tray.appearAfterFirstPaintOf(window);
-        QVERIFY(tray.findChild<QSystemTrayIcon*>() == nullptr);
         window.show();
         QTRY_VERIFY(tray.findChild<QSystemTrayIcon*>() != nullptr);
+        QCOMPARE(firstPaint.iconAtFirstPaint, false); // made after that frame, never in its way
         auto* icon = tray.findChild<QSystemTrayIcon*>();
         // This platform has no tray: the icon is kept asked for, and shown nowhere.
         QVERIFY(tray.isInTray() && !icon->isVisible() && icon->contextMenu() == &menu);
