@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <spawn.h>
 #include <unistd.h>
 #include <vector>
@@ -21,51 +23,6 @@ namespace {
 QString systemMessage(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
-
-// The pipe that becomes the program's standard error. Its write end is non-blocking, so a full pipe
-// makes the program's writes fail rather than stall it. Its read end is handed to the program too, so
-// the pipe keeps a reader for as long as the program lives, Mivo or no Mivo: a write into it never
-// raises SIGPIPE. While Mivo lives it reads its own copy and passes everything on to its standard
-// error; once Mivo is gone, what the program writes there fills the pipe and is then lost, which a log
-// file would not lose but which can never fill a disk or end the program.
-class ErrorPipe {
-public:
-    ErrorPipe() {
-        int ends[2] = {-1, -1};
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return;
-        m_reader = ends[0];
-        m_writer = ends[1];
-        if (::fcntl(m_writer, F_SETFL, O_NONBLOCK) != 0 || ::fcntl(m_reader, F_SETFL, O_NONBLOCK) != 0)
-            close();
-    }
-    ~ErrorPipe() { close(); }
-    ErrorPipe(const ErrorPipe&) = delete;
-    ErrorPipe& operator=(const ErrorPipe&) = delete;
-
-    [[nodiscard]] bool isOpen() const { return m_reader >= 0; }
-    [[nodiscard]] int reader() const { return m_reader; }
-    [[nodiscard]] int writer() const { return m_writer; }
-    // The read end, for the watch to own; the write end is closed, the program holding its own copy.
-    [[nodiscard]] int releaseReader() {
-        const int reader = m_reader;
-        m_reader = -1;
-        close();
-        return reader;
-    }
-
-private:
-    void close() {
-        for (int* end : {&m_reader, &m_writer}) {
-            if (*end >= 0)
-                ::close(*end);
-            *end = -1;
-        }
-    }
-
-    int m_reader = -1;
-    int m_writer = -1;
-};
 
 // Signal dispositions and mask as a freshly started program expects them, whatever Mivo or Qt changed.
 class SpawnAttributes {
@@ -97,13 +54,13 @@ private:
 
 class SpawnFileActions {
 public:
-    explicit SpawnFileActions(const ErrorPipe& errors) {
+    explicit SpawnFileActions(std::optional<StartedProgramWatch::ErrorPipe> errors) {
         ::posix_spawn_file_actions_init(&m_actions);
-        if (!errors.isOpen())
-            return; // the program writes where Mivo's standard error goes, and only its status is known
-        ::posix_spawn_file_actions_adddup2(&m_actions, errors.writer(), STDERR_FILENO);
+        if (!errors)
+            return;
+        ::posix_spawn_file_actions_adddup2(&m_actions, errors->writer, STDERR_FILENO);
         // Duplicated onto itself, the read end loses close-on-exec in the program alone.
-        ::posix_spawn_file_actions_adddup2(&m_actions, errors.reader(), errors.reader());
+        ::posix_spawn_file_actions_adddup2(&m_actions, errors->reader, errors->reader);
     }
     ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&m_actions); }
     SpawnFileActions(const SpawnFileActions&) = delete;
@@ -122,23 +79,17 @@ QtProgramStarter::QtProgramStarter(std::chrono::milliseconds watchTime, QObject*
     , m_watchTime(watchTime) {}
 
 StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
-    if (invocation.program.isEmpty())
-        return {false, systemMessage(ENOENT)};
-
     // The program and every argument go to the system as they are, with no shell in between, so no
     // character of a file name can ever be taken for a command. It is Mivo's direct child, so that its
     // exit status can be known: a double fork would leave it to init and its end unseen.
     std::vector<QByteArray> words{QFile::encodeName(invocation.program)};
     for (const QString& argument : invocation.arguments)
         words.push_back(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    argv.reserve(words.size() + 1);
-    for (QByteArray& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv(words.size() + 1, nullptr); // ends with the null the system looks for
+    std::ranges::transform(words, argv.begin(), [](QByteArray& word) { return word.data(); });
 
-    ErrorPipe errors;
-    const SpawnFileActions actions(errors);
+    auto watch = std::make_unique<StartedProgramWatch>(m_watchTime);
+    const SpawnFileActions actions(watch->errorPipe());
     const SpawnAttributes attributes;
     pid_t pid = 0;
     // posix_spawnp searches PATH for a name without a slash, as a shell would, and reports a failed
@@ -152,11 +103,12 @@ StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
     }
 
     const QString commandLine = (QStringList{invocation.program} + invocation.arguments).join(u' ');
-    auto* watch = new StartedProgramWatch(pid, errors.isOpen() ? errors.releaseReader() : -1, m_watchTime);
+    watch->watch(pid);
     // The watch lives on its own until its program has ended, even past this starter; one whose program
     // outlives Mivo goes with the application and lets the program go on.
-    watch->setParent(QCoreApplication::instance());
-    connect(watch, &StartedProgramWatch::failedEarly, this,
+    auto* const watching = watch.release();
+    watching->setParent(QCoreApplication::instance());
+    connect(watching, &StartedProgramWatch::failedEarly, this,
             [this, commandLine](const QString& howItEnded, const QStringList& lastErrorLines) {
                 emit endedEarly(commandLine, howItEnded, lastErrorLines);
             });

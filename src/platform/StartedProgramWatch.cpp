@@ -2,23 +2,20 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 
+#include <array>
 #include <cerrno>
-#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <type_traits>
-#include <unistd.h>
 
 namespace mivo {
 namespace {
 
 constexpr qsizetype kKeptLines = 10;
 constexpr qsizetype kLongestLine = 500; // bytes of one line kept for the message; the rest still goes on
-constexpr std::chrono::milliseconds kEndPollInterval{100};
-constexpr int kChunksAtOnce = 16; // a program that writes without pause still leaves the window its turn
 
 QString describeEnd(int status) {
     if (WIFSIGNALED(status)) {
@@ -37,81 +34,56 @@ int openPidfd(pid_t pid) {
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
-// Stopped now, gone once the signal that led here is over; the descriptor it watched may close at once.
-template <typename Watcher> void retire(Watcher*& watcher) {
-    if (watcher == nullptr)
-        return;
-    if constexpr (std::is_same_v<Watcher, QTimer>)
-        watcher->stop();
-    else
-        watcher->setEnabled(false);
-    watcher->deleteLater();
-    watcher = nullptr;
-}
-
-bool failed(int status) {
-    return WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0);
-}
-
-// Mivo's standard error is where the program's own went before it was watched; a user at a terminal
-// keeps seeing it there. What cannot be written is dropped rather than held.
-void passOn(const char* bytes, ssize_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(STDERR_FILENO, bytes, static_cast<std::size_t>(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return;
-        bytes += written;
-        size -= written;
-    }
-}
-
 } // namespace
 
-StartedProgramWatch::StartedProgramWatch(pid_t pid, int errorReader, std::chrono::milliseconds watchTime)
-    : m_pid(pid)
-    , m_endFd(openPidfd(pid))
-    , m_errorReader(errorReader)
-    , m_watchEnds(watchTime) {
-    // A pidfd tells the end without SIGCHLD: no handler of Mivo's or Qt's is involved, and Qt's own
-    // QProcess children, tracked by forkfd, are never touched because only this pid is ever waited for.
-    if (m_endFd >= 0) {
-        m_endNotifier = new QSocketNotifier(m_endFd, QSocketNotifier::Read, this);
-        connect(m_endNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::reapIfEnded);
-    } else {
-        m_endPoll = new QTimer(this);
-        connect(m_endPoll, &QTimer::timeout, this, &StartedProgramWatch::reapIfEnded);
-        m_endPoll->start(kEndPollInterval);
+StartedProgramWatch::StartedProgramWatch(std::chrono::milliseconds watchTime)
+    : m_watchEnds(watchTime) {
+    std::array<int, 2> ends{};
+    if (::pipe2(ends.data(), O_CLOEXEC | O_NONBLOCK) == 0) {
+        m_errorReader.emplace(ends[0]);
+        m_errorWriter.emplace(ends[1]);
     }
-    if (m_errorReader >= 0) {
-        m_errorNotifier = new QSocketNotifier(m_errorReader, QSocketNotifier::Read, this);
+}
+
+StartedProgramWatch::~StartedProgramWatch() = default;
+
+std::optional<StartedProgramWatch::ErrorPipe> StartedProgramWatch::errorPipe() const {
+    if (!m_errorWriter)
+        return std::nullopt;
+    return ErrorPipe{m_errorReader->get(), m_errorWriter->get()};
+}
+
+void StartedProgramWatch::watch(pid_t pid) {
+    m_pid = pid;
+    m_errorWriter.reset();
+    // A pidfd tells the end without SIGCHLD: no handler of Mivo's or Qt's is involved, and Qt's own
+    // QProcess children are never touched because only this pid is ever waited for. A kernel without
+    // pidfds (before Linux 5.3) leaves the end unwatched: the program runs all the same.
+    if (const int end = openPidfd(pid); end != -1) {
+        m_end.emplace(end);
+        m_endNotifier = new QSocketNotifier(end, QSocketNotifier::Read, this);
+        connect(m_endNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::reapEnded);
+    }
+    if (m_errorReader) {
+        m_errorNotifier = new QSocketNotifier(m_errorReader->get(), QSocketNotifier::Read, this);
         connect(m_errorNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::readErrors);
     }
 }
 
-StartedProgramWatch::~StartedProgramWatch() {
-    closeEndWatch();
-    closeErrorReader();
-}
-
+// Mivo's standard error is where the program's own went before it was watched, so a user at a terminal
+// keeps seeing it there; what cannot be written is dropped rather than held.
 void StartedProgramWatch::readErrors() {
-    char buffer[4096];
-    for (int chunk = 0; chunk < kChunksAtOnce; ++chunk) {
-        const ssize_t size = ::read(m_errorReader, buffer, sizeof buffer);
-        if (size < 0 && errno == EINTR)
-            continue;
-        if (size < 0 && errno == EAGAIN)
-            return;
-        if (size <= 0) { // every writer is gone
-            closeErrorReader();
-            deleteWhenDone();
-            return;
-        }
-        passOn(buffer, size);
-        if (!m_watchEnds.hasExpired())
-            keepLines(QByteArray::fromRawData(buffer, size));
+    std::array<char, 65536> buffer; // what a pipe holds unless its program made it larger
+    const ssize_t size = ::read(m_errorReader->get(), buffer.data(), buffer.size());
+    if (size < 0 && errno == EAGAIN)
+        return;
+    if (size <= 0) { // every writer is gone
+        closeErrors();
+        return;
     }
+    std::fwrite(buffer.data(), 1, static_cast<std::size_t>(size), stderr);
+    if (!m_watchEnds.hasExpired())
+        keepLines(QByteArray::fromRawData(buffer.data(), size));
 }
 
 void StartedProgramWatch::keepLines(const QByteArray& chunk) {
@@ -137,42 +109,31 @@ QStringList StartedProgramWatch::lastErrorLines() const {
     return lines.mid(std::max<qsizetype>(0, lines.size() - kKeptLines));
 }
 
-void StartedProgramWatch::reapIfEnded() {
+// A pidfd turns readable only once its program has ended, so this always reaps it.
+void StartedProgramWatch::reapEnded() {
+    // Stays 0, nothing to tell, where the program was reaped before: whoever started Mivo had it ignore
+    // SIGCHLD, which makes the system reap every child at once.
     int status = 0;
-    pid_t reaped = 0;
-    do
-        reaped = ::waitpid(m_pid, &status, WNOHANG);
-    while (reaped < 0 && errno == EINTR);
-    if (reaped == 0)
-        return;
-    m_reaped = true;
-    closeEndWatch();
-    // Reaped elsewhere (SIGCHLD set to be ignored by whoever started Mivo): the end is not known.
-    if (reaped > 0 && failed(status) && !m_watchEnds.hasExpired()) {
-        if (m_errorReader >= 0)
+    ::waitpid(m_pid, &status, WNOHANG);
+    m_endNotifier->setEnabled(false);
+    // Without WUNTRACED, the status is 0 exactly when the program exited with status 0.
+    if (status != 0 && !m_watchEnds.hasExpired()) {
+        if (m_errorReader)
             readErrors(); // what it wrote just before its end may still wait in the pipe
         emit failedEarly(describeEnd(status), lastErrorLines());
     }
     deleteWhenDone();
 }
 
-void StartedProgramWatch::closeEndWatch() {
-    retire(m_endNotifier);
-    retire(m_endPoll);
-    if (m_endFd >= 0)
-        ::close(m_endFd);
-    m_endFd = -1;
+void StartedProgramWatch::closeErrors() {
+    m_errorNotifier->setEnabled(false);
+    m_errorReader.reset();
+    deleteWhenDone();
 }
 
-void StartedProgramWatch::closeErrorReader() {
-    retire(m_errorNotifier);
-    if (m_errorReader >= 0)
-        ::close(m_errorReader);
-    m_errorReader = -1;
-}
-
+// Without a pidfd the end is never known, and the watch stays until Mivo ends.
 void StartedProgramWatch::deleteWhenDone() {
-    if (m_reaped && m_errorReader < 0)
+    if (m_endNotifier && !m_endNotifier->isEnabled() && !m_errorReader)
         deleteLater();
 }
 
