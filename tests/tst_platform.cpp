@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
@@ -112,6 +113,8 @@ public slots:
     void record(const QUrl& url) { m_opened << QString::fromLatin1(url.toEncoded()); }
 
 private slots:
+    void init() { QTest::failOnWarning(QRegularExpression("QSocketNotifier")); } // a descriptor misused
+
     // A save that fails leaves the file as it was, byte for byte, and says why; a lock of a Mivo that has
     // ended is no reason to fail.
     void aSaveReplacesTheFileOnlyWhenWhole_data() {
@@ -257,24 +260,36 @@ private slots:
     }
 
     // Within the watch, a failure is told with the line, the status or the signal and the last ten lines
-    // of standard error; an end with status 0, or a failure after the watch, is not. Once no child is left,
-    // each was reaped, and the reaping is where it is told.
+    // of standard error, each cut at 500 bytes; an end with status 0, a failure after the watch, or one
+    // that a Mivo started with SIGCHLD ignored never learns of, is not. Once no child is left, each was
+    // reaped, and the reaping is where it is told.
     void earlyFailuresAreTold_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<int>("watchTime");
+        QTest::addColumn<bool>("childrenIgnored");
         QTest::addColumn<QStringList>("told"); // how it ended, then the lines; empty: nothing told
         QTest::newRow("status 127")
             << "for i in 1 2 3 4 5 6 7 8 9 10; do echo line $i; done >&2; echo -n last >&2; exit 127" << 10000
-            << QStringList{"exit status 127", "line 2", "line 3", "line 4",  "line 5", "line 6",
-                           "line 7",          "line 8", "line 9", "line 10", "last"};
-        QTest::newRow("signal") << "kill -KILL $$" << 10000 << QStringList{"signal SIGKILL (Killed)"};
-        QTest::newRow("status 0") << "echo fine >&2" << 10000 << QStringList{};
-        QTest::newRow("failure after the watch") << "sleep 0.5; exit 3" << 100 << QStringList{};
+            << false << QStringList{"exit status 127", "line 2", "line 3", "line 4",  "line 5", "line 6",
+                                    "line 7",          "line 8", "line 9", "line 10", "last"};
+        QTest::newRow("status 2, one write") << "printf 'a\\nb%0600d\\n' 0 >&2; exit 2" << 10000 << false
+                                             << QStringList{"exit status 2", "a", 'b' + QString(499, u'0')};
+        QTest::newRow("signal") << "kill -KILL $$" << 10000 << false
+                                << QStringList{"signal SIGKILL (Killed)"};
+        QTest::newRow("status 0") << "echo fine >&2" << 10000 << false << QStringList{};
+        QTest::newRow("failure after the watch") << "sleep 0.5; exit 3" << 100 << false << QStringList{};
+        QTest::newRow("SIGCHLD ignored") << "sleep 0.2; exit 3" << 10000 << true << QStringList{};
     }
     void earlyFailuresAreTold() {
         QFETCH(QString, script);
         QFETCH(int, watchTime);
+        QFETCH(bool, childrenIgnored);
         QFETCH(QStringList, told);
+        struct sigaction before {};
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        QCOMPARE(::sigaction(SIGCHLD, childrenIgnored ? &ignore : nullptr, &before), 0);
+        const auto restore = qScopeGuard([&before] { ::sigaction(SIGCHLD, &before, nullptr); });
         QtProgramStarter starter{std::chrono::milliseconds(watchTime)};
         const QSignalSpy spy(&starter, &ProgramStarter::endedEarly);
         const qsizetype descriptors = openDescriptors();
@@ -311,6 +326,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((said += mivo.readAllStandardError()) == "no ROM given\n", 30000);
         QCOMPARE(::kill(static_cast<pid_t>(mivo.processId()), SIGTERM), 0);
         QVERIFY(mivo.waitForFinished(30000));
+        QCOMPARE(said + mivo.readAllStandardError(), "no ROM given\n"); // passed on once, whole
         QVERIFY(QFile(dir.filePath("go")).open(QIODevice::WriteOnly));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("lived")), 30000);
     }

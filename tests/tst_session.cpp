@@ -258,7 +258,7 @@ private slots:
         const QString line = "/usr/games/zsnes -r 4 /roms/" + QString(60, u'a') + ".smc";
         emit d().fakes.programs.endedEarly(line, "exit status 127",
                                            {"zsnes: libSDL-1.2.so.0: not found", "bye"});
-        QVERIFY(QTest::qWaitForWindowActive(d().window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(d().window.get()) && d().window->isVisible());
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
         const auto& [title, text, details] = d().fakes.desktop.warnings[0];
         QCOMPARE(text, "This program stopped right after it started:\n/usr/games/zsnes -r 4 /roms/" +

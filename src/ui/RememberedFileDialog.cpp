@@ -13,12 +13,9 @@ RememberedFileDialog::RememberedFileDialog(const QString& name, QString title, Q
     setObjectName(name);
 }
 
-bool RememberedFileDialog::show(QWidget* parent, FileOpenDialog& dialogs) {
-    const auto chosen = dialogs.chooseFile(parent, {m_title, m_filter, m_fileName, m_shownFilter});
-    if (!chosen)
-        return false;
-    m_fileName = *chosen;
-    return true;
+void RememberedFileDialog::show(QWidget* parent, FileOpenDialog& dialogs) {
+    if (const auto chosen = dialogs.chooseFile(parent, {m_title, m_filter, m_fileName, m_shownFilter}))
+        m_fileName = *chosen;
 }
 
 } // namespace mivo

@@ -22,8 +22,8 @@ public:
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
-    // Shows the dialog and waits for the user; returns whether a file was chosen.
-    bool show(QWidget* parent, FileOpenDialog& dialogs);
+    // Shows the dialog and waits for the user; a chosen file becomes the remembered one.
+    void show(QWidget* parent, FileOpenDialog& dialogs);
 
 private:
     QString m_title;

@@ -1,6 +1,5 @@
 #include "ui/WindowGeometry.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -8,12 +7,12 @@
 namespace mivo {
 
 void centreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    window.adjustSize();
-    window.setGeometry(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen->availableGeometry()));
+    // With no screen at all (the last one unplugged), the window stays where the system puts it.
+    if (const QScreen* screen = window.screen()) {
+        window.adjustSize();
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
+    }
 }
 
 } // namespace mivo

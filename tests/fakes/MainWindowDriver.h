@@ -109,11 +109,14 @@ public:
     // A click where a user clicks: on the visible control, its tab shown first.
     void click(QAbstractButton* control) const {
         show(control);
-        if (!control->isVisible()) {
+        const QPoint at(6, control->height() / 2);
+        // Where it is drawn, the pointer reaches it and nothing lying over it.
+        if (!control->isVisible() ||
+            control->window()->childAt(control->mapTo(control->window(), at)) != control) {
             QTest::qFail(qPrintable(control->text() + " is not visible"), __FILE__, __LINE__);
             return;
         }
-        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+        QTest::mouseClick(control, Qt::LeftButton, {}, at);
     }
     void press(const QString& caption, const QWidget* within = nullptr) const {
         click(button(caption, within));

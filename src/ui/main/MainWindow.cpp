@@ -243,9 +243,8 @@ std::array<StoredValue, 4> MainWindow::storedValues() {
 
 void MainWindow::restoreSession() {
     restoreValues(m_platform.settings, storedValues());
-    const FilePathsDialog& paths = filePaths();
-    m_zsnesDialog->setFileName(paths.zsnesPath());
-    m_romulusDialog->setFileName(paths.romulusPath());
+    // The Zsnes field passes its restored text on to its dialog itself; the Romulus field does not.
+    m_romulusDialog->setFileName(filePaths().romulusPath());
 
     const bool noZsnesPath = m_syntaxDisplay->text() == QLatin1StringView(texts::kZsnesPlaceholder);
     m_viewSyntax->setEnabled(!noZsnesPath);

@@ -13,7 +13,7 @@ NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
     setMaxLength(std::numeric_limits<int>::max()); // Qt cuts at 32767 characters otherwise
     // The start text is not checked: the verdict keeps the label's name until the first change.
     setText(catalogueText(row.startText));
-    connect(this, &QLineEdit::textChanged, this, &NumberField::Text_Change);
+    connect(this, &QLineEdit::textChanged, this, &NumberField::checkNumber);
 }
 
 QString NumberField::validityText() const {
@@ -28,7 +28,7 @@ QString NumberField::validityText() const {
     return catalogueText(m_row.flagName);
 }
 
-void NumberField::Text_Change() {
+void NumberField::checkNumber() {
     const NumberCorrection corrected = correctNumberText(m_row, text());
     // A correction is itself a change and is checked again, nested here; the rule leaves its own
     // results alone, so that run only confirms the verdict.

@@ -24,7 +24,7 @@ public:
     [[nodiscard]] QString validityText() const;
 
 private:
-    void Text_Change();
+    void checkNumber();
 
     const NumberFieldRow& m_row;
     Validity m_validity = Validity::Unchecked;
