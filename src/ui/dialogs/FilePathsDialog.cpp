@@ -1,6 +1,7 @@
 #include "ui/dialogs/FilePathsDialog.h"
 
 #include "core/ProgramTexts.h"
+#include "ui/Named.h"
 #include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 
@@ -27,12 +28,10 @@ struct PathRow {
 // and clear buttons.
 PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const QString& caption,
                    const QString& startText, const QString& findCaption, QWidget* parent) {
-    PathRow path{new QLabel(caption, parent), new QLineEdit(startText, parent),
-                 new QPushButton(findCaption, parent), new QPushButton(QStringLiteral("Clear"), parent)};
-    path.label->setObjectName(names[0]);
-    path.field->setObjectName(names[1]);
-    path.find->setObjectName(names[2]);
-    path.clear->setObjectName(names[3]);
+    PathRow path{named(new QLabel(caption, parent), names[0]),
+                 named(new QLineEdit(startText, parent), names[1]),
+                 named(new QPushButton(findCaption, parent), names[2]),
+                 named(new QPushButton(QStringLiteral("Clear"), parent), names[3])};
 
     QFont bold = path.label->font();
     bold.setBold(true);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/InformationWindow.h"
 
+#include "ui/Named.h"
 #include "ui/WindowGeometry.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,7 @@ InformationWindow::InformationWindow(
     const std::function<void(QVBoxLayout& content, QWidget& window)>& buildContent)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_ok(new QPushButton(QStringLiteral("&Ok"), this)) {
+    , m_ok(named(new QPushButton(QStringLiteral("&Ok"), this), QStringLiteral("Command1"))) {
     setObjectName(objectName);
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -37,7 +38,6 @@ InformationWindow::InformationWindow(
     outer->addLayout(content, 1);
     buildContent(*content, *this);
 
-    m_ok->setObjectName(QStringLiteral("Command1"));
     m_ok->setDefault(true);
     m_ok->setFixedSize(twips(kOkWidth), twips(kOkHeight));
     outer->addWidget(m_ok, 0, Qt::AlignHCenter);

@@ -2,6 +2,7 @@
 
 #include "core/Version.h"
 #include "platform/DesktopServices.h"
+#include "ui/Named.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/AboutContent.h"
 #include "ui/dialogs/InformationWindow.h"
@@ -16,8 +17,7 @@ namespace {
 using Content = std::function<void(QVBoxLayout&, QWidget&)>;
 
 QLabel* textLabel(const QString& objectName, const QString& text, QWidget& window) {
-    auto* label = new QLabel(text, &window);
-    label->setObjectName(objectName);
+    auto* label = named(new QLabel(text, &window), objectName);
     label->setTextFormat(Qt::PlainText);
     return label;
 }

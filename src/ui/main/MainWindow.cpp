@@ -3,6 +3,7 @@
 #include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
+#include "ui/Named.h"
 #include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/FilePathsDialog.h"
@@ -30,8 +31,7 @@ constexpr int kWindowWidth = 6090;
 constexpr int kTabsHeight = 5295;
 
 QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    auto* label = named(new QLabel(text, parent), name);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -41,8 +41,7 @@ QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
 // One line of program-made text under the tabs. It is shown as plain text, exactly as it stands, and
 // what does not fit is cut off rather than widening the window.
 QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    auto* label = named(new QLabel(text, parent), name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(twips(4455));
@@ -51,22 +50,17 @@ QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, int width, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    auto* button = named(new QPushButton(caption, parent), name);
     button->setFixedWidth(twips(width));
     return button;
 }
 
 QAction* menuEntry(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
+    return named(menu->addAction(caption), name);
 }
 
 QMenu* topMenu(QMenuBar* bar, const QString& name, const QString& caption) {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    return menu;
+    return named(bar->addMenu(caption), name);
 }
 
 } // namespace
@@ -77,7 +71,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
                               Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_launcher(platform.programs, platform.messages)
-    , m_tabs(new QTabWidget(this))
+    , m_tabs(named(new QTabWidget(this), QStringLiteral("SSTab1")))
     , m_options(m_tabs)
     , m_romPage(new RomPage(platform.fileDialogs, m_tabs))
     // Programs here carry no ".exe", so the dialogs open on the filter that shows them.
@@ -92,7 +86,6 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(texts::kMainWindowTitle));
 
-    m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->addTab(m_options.page(OptionTab::Video), QStringLiteral("&Video"));
     m_tabs->addTab(m_options.page(OptionTab::SoundControls), QStringLiteral("&Sound/Controls"));
     m_tabs->addTab(m_options.page(OptionTab::Misc), QStringLiteral("&Misc."));
@@ -170,8 +163,7 @@ void MainWindow::buildMenus() {
             &QAction::triggered, m_secondaryWindows.get(), &SecondaryWindows::showAboutEmulators);
 
     // The tray icon's pop-up; it never stands in the menu bar.
-    m_trayMenu = new QMenu(QStringLiteral("Right button"), this);
-    m_trayMenu->setObjectName(QStringLiteral("mnuRightButton"));
+    m_trayMenu = named(new QMenu(QStringLiteral("Right button"), this), QStringLiteral("mnuRightButton"));
     connect(menuEntry(m_trayMenu, QStringLiteral("mnuExitRight"), QStringLiteral("&Exit")),
             &QAction::triggered, this, &MainWindow::exitWithoutSaving);
 }

@@ -1,5 +1,6 @@
 #include "ui/main/OptionPages.h"
 
+#include "ui/Named.h"
 #include "ui/main/CheckTitledFrame.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/NumberField.h"
@@ -119,12 +120,11 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
     const std::size_t heading = checkIndex(group.headingCheck);
 
     // The title is made first so that the keyboard reaches it before the buttons it enables.
-    auto* title = new QCheckBox(catalogueText(kCheckBoxes.at(heading).caption));
-    title->setObjectName(catalogueText(kCheckBoxes.at(heading).name));
+    auto* title = named(new QCheckBox(catalogueText(kCheckBoxes.at(heading).caption)),
+                        catalogueText(kCheckBoxes.at(heading).name));
     m_checkBoxes.at(heading) = title;
 
-    auto* frame = new QGroupBox;
-    frame->setObjectName(catalogueText(group.frameName));
+    auto* frame = named(new QGroupBox, catalogueText(group.frameName));
     // Named like its title, less the colon, so that the frame and the box are told apart by name.
     frame->setAccessibleName(title->text().remove(u':'));
     m_frames.at(groupIndex) = frame;
@@ -135,8 +135,7 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
         const OptionButtonRow& row = kOptionButtons.at(i);
         if (row.group != group.group)
             continue;
-        auto* button = new QRadioButton(catalogueText(row.caption), frame);
-        button->setObjectName(catalogueText(row.name));
+        auto* button = named(new QRadioButton(catalogueText(row.caption), frame), catalogueText(row.name));
         m_optionButtons.at(i) = button;
         if (row.centred)
             grid->addWidget(button, row.gridRow, 0, 1, group.columns, Qt::AlignHCenter);
@@ -148,8 +147,7 @@ QWidget* OptionPages::buildGroup(std::size_t groupIndex, QWidget* parent) {
 
 QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
     const CheckBoxRow& row = kCheckBoxes.at(index);
-    auto* box = new QCheckBox(catalogueText(row.caption), parent);
-    box->setObjectName(catalogueText(row.name));
+    auto* box = named(new QCheckBox(catalogueText(row.caption), parent), catalogueText(row.name));
     setCheckValue(*box, row.designedTicked ? 1 : 0);
     m_checkBoxes.at(index) = box;
 

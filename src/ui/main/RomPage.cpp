@@ -1,5 +1,6 @@
 #include "ui/main/RomPage.h"
 
+#include "ui/Named.h"
 #include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 #include "ui/main/RomListModel.h"
@@ -28,8 +29,7 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     , m_fileDialogs(fileDialogs)
     , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, {}, this))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
-    , m_romList(new QListView(this)) {
-    m_romList->setObjectName(QStringLiteral("File1"));
+    , m_romList(named(new QListView(this), QStringLiteral("File1"))) {
     m_romList->setAccessibleName(tr("ROM files"));
     // Every row is one line of text: the view measures one, not each of a hundred thousand.
     m_romList->setUniformItemSizes(true);
@@ -40,10 +40,9 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     m_romList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_romList->setFixedWidth(twips(2535));
 
-    auto* info = new QGroupBox(QStringLiteral("Rom Info:"), this);
-    info->setObjectName(QStringLiteral("Frame6"));
-    auto* notFinished = new QLabel(QStringLiteral("Not finished yet."), info);
-    notFinished->setObjectName(QStringLiteral("Label10"));
+    auto* info = named(new QGroupBox(QStringLiteral("Rom Info:"), this), QStringLiteral("Frame6"));
+    auto* notFinished =
+        named(new QLabel(QStringLiteral("Not finished yet."), info), QStringLiteral("Label10"));
     QFont large = notFinished->font();
     large.setPointSize(24);
     notFinished->setFont(large);
@@ -51,13 +50,11 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     notFinished->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(info))->addWidget(notFinished);
 
-    auto* buttons = new QGroupBox(this);
-    buttons->setObjectName(QStringLiteral("Frame5"));
+    auto* buttons = named(new QGroupBox(this), QStringLiteral("Frame5"));
     buttons->setAccessibleName(tr("ROM choice"));
-    m_loadButton = new QPushButton(QStringLiteral("Load Rom....."), buttons);
-    m_loadButton->setObjectName(QStringLiteral("Command4"));
-    m_clearButton = new QPushButton(QStringLiteral("Clear"), buttons);
-    m_clearButton->setObjectName(QStringLiteral("Command6"));
+    m_loadButton =
+        named(new QPushButton(QStringLiteral("Load Rom....."), buttons), QStringLiteral("Command4"));
+    m_clearButton = named(new QPushButton(QStringLiteral("Clear"), buttons), QStringLiteral("Command6"));
     m_clearButton->setEnabled(false);
     auto* buttonRow = new QHBoxLayout(buttons);
     buttonRow->setContentsMargins(6, 4, 6, 4);
@@ -65,10 +62,11 @@ RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     buttonRow->addStretch();
     buttonRow->addWidget(m_clearButton);
 
-    auto* warning = new QLabel(
-        shownCaption(QStringLiteral("*Rom(s) and folders must be one word.  And not include spaces or &&*")),
-        this);
-    warning->setObjectName(QStringLiteral("Label6"));
+    auto* warning =
+        named(new QLabel(shownCaption(QStringLiteral(
+                             "*Rom(s) and folders must be one word.  And not include spaces or &&*")),
+                         this),
+              QStringLiteral("Label6"));
     warning->setTextFormat(Qt::PlainText);
     warning->setWordWrap(true);
     QPalette red = warning->palette();
