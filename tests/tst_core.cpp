@@ -108,38 +108,6 @@ private slots:
                  (QStringList{"zsnes", "-k", "5", "/my", "r;$(x)|`id`&\"it's\\a\t.smc\""}));
     }
 
-    // Settings files as QSettings writes and reads them, hand-edited ones included; "-" is no text.
-    void settingsTextReadsAsQSettingsDoes_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("readable");
-        const auto row = [](const char* name, const char* file, const QString& key, const QString& text,
-                            bool readable = true) {
-            QTest::newRow(name) << QByteArray(file) << key << text << readable;
-        };
-        row("escaped key", "[settings]\nMinimize%20to%20tray=1\n", "Minimize to tray", "1");
-        row("quoted", "[settings]\nx=\"  /a, b;c #d \"\n", "x", "  /a, b;c #d ");
-        row("escapes", "[settings]\nx=a\\\\b\\\"c\\x1\\x41 \n", "x", QString("a\\b\"c\u0001A"));
-        row("blanks, comment, continued line", "[settings]\nx = a\\\n b  ;c\n", "x", "a b");
-        row("doubled @", "[settings]\nx=@@Rect(1 2 3 4)\n", "x", "@Rect(1 2 3 4)");
-        row("bytes that are UTF-8", "[settings]\nx=@ByteArray(/\\xc3\\xa4)\n", "x", "/ä");
-        row("list", "[settings]\nx=1, 2\n", "x", "-");
-        row("rectangle", "[settings]\nx=@Rect(1 2 3 4)\n", "x", "-");
-        row("last of three", "[settings]\nx=1\n[other]\nx=2\n[settings]\nx=3\n", "x", "3");
-        row("only in other places", "settings\\x=1\n[other]\nx=1\njunk\n[settings]\nx\\y=1\n", "x", "-");
-        row("heading left open", "[settings]\nx=1\n[other\n", "x", "1", false);
-        row("junk line", "[settings]\nx=1\njunk\n", "x", "1", false);
-    }
-    void settingsTextReadsAsQSettingsDoes() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, key);
-        QFETCH(QString, text);
-        QFETCH(bool, readable);
-        QCOMPARE(IniText(file).texts("settings").value(key, "-"), text);
-        QCOMPARE(IniText(file).wellFormed("settings"), readable);
-    }
-
     // A save changes Mivo's values and nothing else: comments, other sections, other keys and the quoting
     // of an unchanged value stay; a new key keeps a sorted section sorted.
     void settingsTextKeepsWhatItDoesNotOwn_data() {
