@@ -1,4 +1,3 @@
-#include "app/StartOptions.h"
 #include "core/CommandLine.h"
 #include "core/IniText.h"
 #include "core/LaunchLine.h"
@@ -6,8 +5,6 @@
 
 #include <QTest>
 
-#include <string>
-#include <vector>
 
 using namespace mivo;
 using enum Validity;
@@ -133,26 +130,6 @@ private slots:
                                             {"romuluspath", "/r s"},
                                             {"zsnesfilepath", "/z"}};
         QCOMPARE(IniText(before).withTexts("settings", values), after);
-    }
-
-    void startOptions() {
-        const auto answer = [](std::vector<std::string> words) {
-            words.insert(words.begin(), "mivo");
-            std::vector<char*> arguments;
-            for (std::string& word : words)
-                arguments.push_back(word.data());
-            return answerStartOptions(arguments, "1.60").value_or(StartAnswer{-1, {}, {}});
-        };
-        const std::string usage =
-            "Usage: mivo [-h | --help | -v | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
-            "  -h, --help     show this help and exit\n  -v, --version  show the version and exit\n";
-        QVERIFY(answer({"-", "--help"}).standardOutput == usage); // a lone dash is no option
-        QVERIFY(answer({"-h"}).standardOutput == usage);
-        // Qt's own options go through to Qt: a session manager restarts Mivo with -session, and users pick a
-        // style or a window's geometry, also with two dashes and "=".
-        QCOMPARE(answer({"-session", "1a2b3c_4", "--style=fusion", "-geometry", "640x480"}).exitCode, -1);
-        const StartAnswer refused = answer({"-session", "x", "--bogus", "--help"});
-        QVERIFY(refused.exitCode == 2 && refused.standardError == "mivo: unknown option '--bogus'\n" + usage);
     }
 };
 
