@@ -5,7 +5,6 @@
 
 #include <QTest>
 
-
 using namespace mivo;
 using enum Validity;
 

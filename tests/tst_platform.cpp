@@ -246,16 +246,34 @@ private slots:
     }
 
     // A real program (a shell given a script of its own) that records what it gets: no shell sees the
-    // arguments, and once it has ended nobody is left to reap it.
+    // arguments; it starts afresh, in a session of its own, with nothing of Mivo's signal mask and of what
+    // Mivo ignores; and once it has ended nobody is left to reap it.
     void argumentsArriveExactlyAndNoZombieStays() {
         const QString record = file("arguments");
         const QStringList arguments{"a;touch pwned",  "$(touch pwned)|`touch pwned`",
                                     "\"q\" 'q' \\ *", "two  blanks\nnew line",
                                     QString(),        "/roms/Jürgen's (E).smc"};
-        const QString script = "printf '%s\\0' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"";
-        QVERIFY(QtProgramStarter().start({"/bin/sh", QStringList{"-c", script, record} + arguments}).started);
+        const QString script = "[ $(cut -d' ' -f6 /proc/$$/stat) = $$ ] && " // a session's leader
+                               "printf '%s\\0' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"";
+        const QString awk = "/^Sig(Blk|Ign)/ { print $2 > \"" + record + ".signals\" }"; // found on PATH
+        sigset_t usr1{};                                                                 // empty
+        sigaddset(&usr1, SIGUSR1);
+        QVERIFY(::pthread_sigmask(SIG_BLOCK, &usr1, nullptr) == 0 &&
+                std::signal(SIGPIPE, SIG_IGN) != SIG_ERR && std::signal(SIGCHLD, SIG_IGN) != SIG_ERR);
+        const bool started =
+            QtProgramStarter().start({"awk", {awk, "/proc/self/status"}}).started &&
+            QtProgramStarter().start({"/bin/sh", QStringList{"-c", script, record} + arguments}).started;
+        QVERIFY(::pthread_sigmask(SIG_UNBLOCK, &usr1, nullptr) == 0 &&
+                std::signal(SIGPIPE, SIG_DFL) != SIG_ERR && std::signal(SIGCHLD, SIG_DFL) != SIG_ERR &&
+                started);
         QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(contents(record)).split(QChar()),
                                   arguments + QStringList{QString()}, 10000);
+        QTRY_COMPARE(contents(record + ".signals").count('\n'), 2);
+        const QList<QByteArray> blockedAndIgnored = contents(record + ".signals").split('\n');
+        QCOMPARE(blockedAndIgnored[0].toULongLong(nullptr, 16), 0u);
+        QCOMPARE(blockedAndIgnored[1].toULongLong(nullptr, 16) &
+                     ((1u << (SIGPIPE - 1)) | (1u << (SIGCHLD - 1))),
+                 0u);
         QTRY_VERIFY_WITH_TIMEOUT(noChildLeft(), 10000);
     }
 
@@ -332,12 +350,10 @@ private slots:
     }
 
     void failedStartGivesTheReason() {
+        // The reason is the system's message for the error.
         // clang-format off
-        const QList<std::pair<QString, int>> programs{ // the reason is the system's message for the error
-            {file("missing"), ENOENT},
-            {"/etc/passwd", EACCES},
-            {m_dir.path(), EISDIR},
-            {QString(), ENOENT}};
+        const QList<std::pair<QString, int>> programs{{file("missing"), ENOENT}, {"/etc/passwd", EACCES},
+                                                      {m_dir.path(), EISDIR}, {QString(), ENOENT}};
         // clang-format on
         const qsizetype descriptors = openDescriptors();
         for (const auto& [program, errorNumber] : programs) {
@@ -357,12 +373,11 @@ private slots:
     }
 
     void fileFiltersTakeQtsForm() {
+        // With no complete pair, every file; "All Files" must also show a Linux program, which has no dot in
+        // its name.
         // clang-format off
         const QList<std::pair<QString, QString>> filters{
-            {"Roms| ; |", QString()}, // no complete pair: every file
-            {"None||Roms|*.smc; *.sfc", "Roms (*.smc *.sfc)"},
-            {"|*.smc", "*.smc (*.smc)"},
-            // "All Files" must also show a Linux program, which has no dot in its name.
+            {"Roms| ; |", QString()}, {"None||Roms|*.smc; *.sfc", "Roms (*.smc *.sfc)"}, {"|*.smc", "*.smc (*.smc)"},
             {"Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|",
              "Zsnes(w) Executable (*.exe) (*.exe);;All Files (*.*) (*)"}};
         // clang-format on
@@ -377,9 +392,7 @@ private slots:
     // click asks for the window back, the right button only opens the menu. Without a tray it stays quiet.
     void trayIconAfterTheFirstFrame() {
         QTest::failOnWarning(QRegularExpression(QStringLiteral("."))); // a tray-less desktop is no fault
-        QPixmap picture(16, 16);
-        picture.fill(Qt::blue);
-        QtTrayIcon tray{QIcon(picture)};
+        QtTrayIcon tray{QIcon(QPixmap(16, 16))};
         QWidget window;
         QMenu menu;
         tray.setInTray(true);

@@ -80,7 +80,7 @@ private slots:
     void aRestoredGreyedBoxTakesOnlyTwoStatesFromTheUser() {
         start({{"Minimize to tray", "2"}});
         for (int clicks = 0; clicks < 3; ++clicks)
-            d().tick(kMinimize);
+            d().press(kMinimize);
         const auto* box = qobject_cast<QCheckBox*>(d().button(kMinimize));
         QVERIFY(box && box->checkState() == Qt::Checked); // greyed, ticked, clear, ticked
     }
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(d().pathField("Zsnes Path")->text(), kZsnes);
         QCOMPARE(d().syntax(), kZsnes);
         QVERIFY(d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
-        d().tick("Disable color 0 modifications in 256 color modes");
+        d().press("Disable color 0 modifications in 256 color modes");
         d().press("&View Syntax");
         QVERIFY(d().button("&Run/Play")->isEnabled()); // once the line it runs is made
         // Cancelling drops the composed line and starts again from the path.
@@ -219,7 +219,7 @@ private slots:
         emit d().fakes.tray.leftButtonClicked();
         QVERIFY(QTest::qWaitForWindowActive(d().window.get()));
         d().loadRom("/roms/a.smc");
-        d().tick("Mivo minimizes into system tray");
+        d().press("Mivo minimizes into system tray");
         d().press("&Run/Play");
         QCOMPARE(d().fakes.programs.started,
                  (QList<ProgramInvocation>{{kZsnes, {}}, {kZsnes, {"/roms/a.smc"}}}));
@@ -326,9 +326,9 @@ private slots:
         QVERIFY(d().window->isVisible() && !d().window->isMinimized());
 
         // Taking the icon away clears the box above; bringing it back makes the box usable again, clear.
-        d().tick("Mivo icon in system tray");
+        d().press("Mivo icon in system tray");
         QVERIFY(!d().fakes.tray.isInTray() && !d().button("Mivo minimizes into system tray")->isEnabled());
-        d().tick("Mivo icon in system tray");
+        d().press("Mivo icon in system tray");
         const QAbstractButton* minimize = d().button("Mivo minimizes into system tray");
         QVERIFY(d().fakes.tray.isInTray() && minimize->isEnabled() && !minimize->isChecked());
 

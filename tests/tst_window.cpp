@@ -136,7 +136,7 @@ private slots:
         const QString heading = QString::fromUtf8(QTest::currentDataTag());
         const QString frame = QString(heading).remove(u':');
         QVERIFY(!d().option(frame, captions[0])->isEnabled());
-        d().tick(heading);
+        d().press(heading);
         for (qsizetype i = 0; i < captions.size(); ++i) {
             d().click(d().option(frame, captions[i]));
             QCOMPARE(d().tabs()->tabText(d().tabs()->currentIndex()), tab);
@@ -175,11 +175,10 @@ private slots:
                 QVERIFY2(!QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
                          qPrintable(control->objectName() + " " + control->metaObject()->className()));
         }
-        const auto name = [](QWidget* control) {
-            return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-        };
-        QCOMPARE(name(w.findChild<QAbstractItemView*>()), "ROM files");
-        QCOMPARE(name(d().button("Load Rom.....")->parentWidget()), "ROM choice");
+        for (const auto& [control, name] :
+             {std::pair<QWidget*, QString>{w.findChild<QAbstractItemView*>(), "ROM files"},
+              {d().button("Load Rom.....")->parentWidget(), "ROM choice"}})
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
         QStringList labels;
         for (const QLabel* label : w.findChildren<QLabel*>())
             labels << label->text();
@@ -221,8 +220,8 @@ private slots:
         QVERIFY(d().field("Turn on frame skip")->isEnabled()); // before its box was ever ticked
         for (const char* box :
              {"Turn on frame skip [0-9]", "Percentage of instructions to execute [50-120]"}) {
-            d().tick(box);
-            d().tick(box);
+            d().press(box);
+            d().press(box);
         }
         QVERIFY(!d().field("Turn on frame skip")->isEnabled());
         QVERIFY(!d().field("Percentage of instructions to execute")->isEnabled());
@@ -244,7 +243,7 @@ private slots:
         expected[d().frame("Player 1 input Device")] = true;
         for (const char* box :
              {kPlayer1, "Force NTSC timing", "Force PAL timing", "Enable LoROM", "Force HiROM"})
-            d().tick(box);
+            d().press(box);
         QCOMPARE(enabled(), expected);
     }
 
@@ -256,19 +255,19 @@ private slots:
                                   "Percentage of instructions to execute"})
             start << d().field(field)->text();
         QCOMPARE(start, (QStringList{"0", "0", "0", "50"}));
-        d().tick("Turn on frame skip [0-9]");
+        d().press("Turn on frame skip [0-9]");
         d().type(d().field("Turn on frame skip"), "12"); // 12 is above 9
         QCOMPARE(d().field("Turn on frame skip")->text(), "9");
-        d().tick("Set Gamma Correction [0-5, 0=Normal]");
+        d().press("Set Gamma Correction [0-5, 0=Normal]");
         d().type(d().field("Set Gamma Correction"), "0.5"); // "0." is 0 before the 5 comes
         QCOMPARE(d().field("Set Gamma Correction")->text(), "05");
-        d().tick("Percentage of instructions to execute [50-120]");
+        d().press("Percentage of instructions to execute [50-120]");
         d().type(d().field("Percentage of instructions to execute"), "30"); // below the lowest value it stays
         QCOMPARE(d().field("Percentage of instructions to execute")->text(), "30");
         d().press("&View Syntax");
         QCOMPARE(d().syntax(), kZsnes + " -f 9 -g 05");
         d().type(d().field("Percentage of instructions to execute"), "60");
-        d().tick("Enable VSYNC");
+        d().press("Enable VSYNC");
         QCOMPARE(d().syntax(), kZsnes + " -f 9 -g 05");
         d().press("&View Syntax");
         QCOMPARE(d().syntax(), kZsnes + " -f 9 -g 05 -p 60 -w");

@@ -28,14 +28,12 @@ QString systemMessage(int errorNumber) {
 class SpawnAttributes {
 public:
     SpawnAttributes() {
+        // The mask set is the one initialisation leaves: empty, as glibc fills the attributes with zeros.
         ::posix_spawnattr_init(&m_attributes);
-        sigset_t none;
-        sigemptyset(&none);
         sigset_t defaults;
         sigemptyset(&defaults);
         sigaddset(&defaults, SIGPIPE);
         sigaddset(&defaults, SIGCHLD);
-        ::posix_spawnattr_setsigmask(&m_attributes, &none);
         ::posix_spawnattr_setsigdefault(&m_attributes, &defaults);
         // A session of its own, as a detached start gave it: the hang-up of the terminal Mivo was started
         // from, or Ctrl+C there, ends Mivo and not the game.

@@ -121,7 +121,6 @@ public:
     void press(const QString& caption, const QWidget* within = nullptr) const {
         click(button(caption, within));
     }
-    void tick(const QString& caption) const { press(caption); }
     // Selects the whole text and types over it, key by key.
     void type(QLineEdit* edit, const QString& keys) const {
         show(edit);
