@@ -89,7 +89,7 @@ StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
     auto watch = std::make_unique<StartedProgramWatch>(m_watchTime);
     const SpawnFileActions actions(watch->errorPipe());
     const SpawnAttributes attributes;
-    pid_t pid = 0;
+    pid_t pid{};
     // posix_spawnp searches PATH for a name without a slash, as a shell would, and reports a failed
     // exec itself; it no longer runs a file that is no program through /bin/sh.
     const int error =
