@@ -112,6 +112,8 @@ private slots:
         const QByteArray ours =
             "Icon%20in%20tray=1\nMinimize%20to%20tray=1\nromuluspath=/r s\nzsnesfilepath=/z\n";
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
+        QTest::newRow("the section last, no last line break")
+            << "[settings]\n" + ours.chopped(18) << "[settings]\n" + ours.chopped(1);
         QTest::newRow("no section, no last line break")
             << QByteArray("[other]\na=1") << "[other]\na=1\n[settings]\n" + ours;
         const QByteArray head = "; mine\n[other]\na = \"1, 2\"\n[settings]\n";

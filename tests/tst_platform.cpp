@@ -402,6 +402,9 @@ private slots:
         tray.appearAfterFirstPaintOf(window);
         window.show();
         QTRY_VERIFY(tray.findChild<QSystemTrayIcon*>() != nullptr);
+        window.repaint();
+        QCoreApplication::processEvents(); // a later frame makes no second icon
+        QCOMPARE(tray.findChildren<QSystemTrayIcon*>().size(), 1);
         QCOMPARE(firstPaint.iconAtFirstPaint, false); // made after that frame, never in its way
         auto* icon = tray.findChild<QSystemTrayIcon*>();
         // This platform has no tray: the icon is kept asked for, and shown nowhere.

@@ -34,8 +34,7 @@ constexpr auto kContributions = [] {
         list[next++] = {kOptionButtons[i].step, Source::OptionButton, i};
     for (std::size_t i = 0; i < kNumberFields.size(); ++i)
         list[next++] = {kNumberFields[i].step, Source::NumberField, i};
-    std::sort(list.begin(), list.end(),
-              [](const Contribution& a, const Contribution& b) { return a.step < b.step; });
+    std::ranges::sort(list, {}, &Contribution::step);
     return list;
 }();
 
@@ -63,7 +62,7 @@ void appendLatin1(QString& text, std::string_view part) {
 OptionSnapshot designedSnapshot() {
     OptionSnapshot options;
     std::ranges::transform(kCheckBoxes, options.checkValues.begin(),
-                           [](const CheckBoxRow& row) { return row.designedTicked ? 1 : 0; });
+                           [](const CheckBoxRow& row) { return int{row.designedTicked}; });
     std::ranges::transform(kNumberFields, options.numberTexts.begin(),
                            [](const NumberFieldRow& row) { return catalogueText(row.startText); });
     return options;

@@ -101,10 +101,9 @@ QString unescapedKey(QByteArrayView bytes) {
 
 QString sectionPath(QByteArrayView heading) {
     const QByteArray lower = heading.toByteArray().toLower();
+    // "[%General]" is QSettings' way to write a group of that name, which is no group of Mivo's either.
     if (lower == "general")
         return {};
-    if (lower == "%general")
-        return QString::fromLatin1(heading.sliced(1));
     return unescapedKey(heading);
 }
 
@@ -147,8 +146,8 @@ std::optional<QString> unescapedValue(QByteArrayView raw) {
             } else if (hex || octal) {
                 const int base = hex ? 16 : 8;
                 char16_t code = hex ? 0 : static_cast<char16_t>(escaped - '0');
-                for (int digit = 0; i < raw.size() && (digit = digitValue(raw[i], base)) >= 0; ++i)
-                    code = static_cast<char16_t>(code * base + digit);
+                for (; i < raw.size() && digitValue(raw[i], base) >= 0; ++i)
+                    code = static_cast<char16_t>(code * base + digitValue(raw[i], base));
                 text += QChar(code);
                 if (i == raw.size())
                     return text;
@@ -180,7 +179,7 @@ std::optional<QString> unescapedValue(QByteArrayView raw) {
 
 // The number of arguments QSettings finds in a typed value such as "@Rect(1 2 3 4)".
 qsizetype argumentCount(const QString& value, qsizetype open) {
-    return value.sliced(open + 1).count(u' ') + value.sliced(open + 1).count(u')');
+    return value.sliced(open).count(u' ') + value.sliced(open).count(u')'); // from the '(' on
 }
 
 // QSettings' reading of a value's text: "@@" stands for one '@', and a typed form holds a value that
@@ -272,9 +271,9 @@ void IniText::parse() {
         m_openAtEnd = line->openAtEnd;
         if (content.startsWith('[')) {
             const qsizetype close = content.toByteArray().indexOf(']');
-            m_headingsClosed = m_headingsClosed && close >= 0;
+            m_headingsClosed = m_headingsClosed && close != -1;
             m_sections.append(
-                {sectionPath(content.sliced(1, (close < 0 ? content.size() : close) - 1).trimmed()),
+                {sectionPath(content.sliced(1, (close == -1 ? content.size() : close) - 1).trimmed()),
                  line->end});
             continue;
         }

@@ -19,7 +19,7 @@ enum class OptionTab { Video, SoundControls, Misc, Roms };
 struct Placement {
     OptionTab tab;
     int row;
-    int column = 0;
+    int column;
 };
 
 // A check box of the main window. `step` is the check box's place in the command line (0: it

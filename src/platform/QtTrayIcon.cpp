@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QWidget>
 
 namespace mivo {
@@ -23,14 +22,12 @@ bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         watched->removeEventFilter(this);
         // Made once the event loop is back, after the frame being painted has reached the screen.
-        QTimer::singleShot(0, this, &QtTrayIcon::create);
+        QMetaObject::invokeMethod(this, &QtTrayIcon::create, Qt::QueuedConnection);
     }
     return false;
 }
 
 void QtTrayIcon::create() {
-    if (m_icon != nullptr)
-        return;
     m_icon = new QSystemTrayIcon(m_picture, this);
     m_icon->setToolTip(QString::fromLatin1(texts::kTrayToolTip));
     // The right button needs nothing here: QSystemTrayIcon opens the context menu by itself.
