@@ -303,11 +303,8 @@ private slots:
         QFETCH(int, watchTime);
         QFETCH(bool, childrenIgnored);
         QFETCH(QStringList, told);
-        struct sigaction before {};
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        QCOMPARE(::sigaction(SIGCHLD, childrenIgnored ? &ignore : nullptr, &before), 0);
-        const auto restore = qScopeGuard([&before] { ::sigaction(SIGCHLD, &before, nullptr); });
+        const auto before = std::signal(SIGCHLD, childrenIgnored ? SIG_IGN : SIG_DFL);
+        const auto restore = qScopeGuard([before] { std::signal(SIGCHLD, before); });
         QtProgramStarter starter{std::chrono::milliseconds(watchTime)};
         const QSignalSpy spy(&starter, &ProgramStarter::endedEarly);
         const qsizetype descriptors = openDescriptors();

@@ -35,16 +35,11 @@ private slots:
         QTest::addColumn<int>("signal");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason"); // on standard error; empty: saved
-        QTest::newRow("SIGTERM") << SIGTERM << ""
-                                 << "";
-        QTest::newRow("SIGHUP") << SIGHUP << ""
-                                << "";
-        QTest::newRow("SIGINT") << SIGINT << ""
-                                << "";
-        QTest::newRow("disk full") << SIGTERM << "full"
-                                   << "File too large";
-        QTest::newRow("lock never let go") << SIGTERM << "lock"
-                                           << "lock";
+        QTest::newRow("SIGTERM") << SIGTERM << QString() << QString();
+        QTest::newRow("SIGHUP") << SIGHUP << QString() << QString();
+        QTest::newRow("SIGINT") << SIGINT << QString() << QString();
+        QTest::newRow("disk full") << SIGTERM << QString("full") << QString("File too large");
+        QTest::newRow("lock never let go") << SIGTERM << QString("lock") << QString("lock");
     }
     void systemEndSavesWhatWasRestored() {
         QFETCH(int, signal);
