@@ -30,8 +30,7 @@ public:
     SpawnAttributes() {
         // The mask set is the one initialisation leaves: empty, as glibc fills the attributes with zeros.
         ::posix_spawnattr_init(&m_attributes);
-        sigset_t defaults;
-        sigemptyset(&defaults);
+        sigset_t defaults{}; // empty
         sigaddset(&defaults, SIGPIPE);
         sigaddset(&defaults, SIGCHLD);
         ::posix_spawnattr_setsigdefault(&m_attributes, &defaults);
