@@ -12,10 +12,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool isHexDigit(char16_t code) {
-    return (code >= '0' && code <= '9') || (code >= 'a' && code <= 'f') || (code >= 'A' && code <= 'F');
-}
-
 // The digit's value in `base` (8 or 16), or -1 when it is no digit there.
 int digitValue(char c, int base) {
     const char lower = static_cast<char>(c | 0x20);
@@ -234,7 +230,7 @@ QByteArray escapedValue(const QString& value) {
         if (c == u'"' || c == u'\\') {
             escaped += u'\\';
             escaped += c;
-        } else if (code < 0x20 || (hexEscapeBefore && isHexDigit(code))) {
+        } else if (code < 0x20 || (hexEscapeBefore && code < 0x80 && digitValue(char(code), 16) >= 0)) {
             escaped += QStringLiteral("\\x") + QString::number(code, 16);
             hexEscapeBefore = true;
             continue;
