@@ -41,7 +41,7 @@ std::optional<Line> nextLine(QByteArrayView text, qsizetype& at) {
     qsizetype i = line.start;
     while (i < text.size()) {
         const char c = text[i++];
-        if (c == '=' && !quoted && line.equals < 0) {
+        if (c == '=' && !quoted && line.equals == -1) {
             line.equals = i - 1;
         } else if ((c == '\n' || c == '\r' || c == ';') && !quoted && i > line.start + 1) {
             --i;
@@ -274,7 +274,7 @@ void IniText::parse() {
             continue;
         }
         m_sections.last().end = line->end;
-        if (line->equals < 0) {
+        if (line->equals == -1) {
             m_sections.last().keysOnly = m_sections.last().keysOnly && content.startsWith(';');
             continue;
         }
@@ -335,12 +335,12 @@ QByteArray IniText::withTexts(const QString& section, const QMap<QString, QStrin
             edits.append({entry->valueStart, entry->valueEnd, line.sliced(line.indexOf('=') + 1)});
         else if (next != m_entries.cend())
             insertions[next->lineStart] += line + '\n';
-        else if (homeIndex >= 0)
+        else if (homeIndex != -1)
             insertions[physicalLineEnd(m_text, home->end)] += '\n' + line;
         else
             insertions[m_text.size()] += line + '\n';
     }
-    if (homeIndex < 0 && insertions.contains(m_text.size())) {
+    if (homeIndex == -1 && insertions.contains(m_text.size())) {
         const QByteArray lineBreak = m_text.isEmpty() || m_text.endsWith('\n') ? "" : "\n";
         insertions[m_text.size()].prepend(lineBreak + '[' + escapedKey(section) + "]\n");
     }

@@ -36,9 +36,12 @@ QString lockProblem(const QLockFile& lock, const QString& lockPath, int errorNum
 std::optional<QString> writeAll(int descriptor, QByteArrayView bytes) {
     while (!bytes.isEmpty()) {
         const ssize_t written = ::write(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size()));
-        if (written < 0 && errno != EINTR)
+        if (written == -1) {
+            if (errno == EINTR)
+                continue;
             return systemMessage(errno);
-        bytes = bytes.sliced(std::max<qsizetype>(written, 0));
+        }
+        bytes = bytes.sliced(written);
     }
     if (::fsync(descriptor) != 0)
         return systemMessage(errno);
@@ -49,7 +52,7 @@ std::optional<QString> writeAll(int descriptor, QByteArrayView bytes) {
 // the new file, so that is no reason to call the save failed.
 void syncFolder(const QString& folder) {
     const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
+    if (descriptor != -1) {
         ::fsync(descriptor);
         ::close(descriptor);
     }

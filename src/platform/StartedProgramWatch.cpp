@@ -89,9 +89,9 @@ void StartedProgramWatch::readErrors() {
 void StartedProgramWatch::keepLines(const QByteArray& chunk) {
     for (qsizetype from = 0;;) {
         const qsizetype end = chunk.indexOf('\n', from);
-        const qsizetype size = (end < 0 ? chunk.size() : end) - from;
+        const qsizetype size = (end == -1 ? chunk.size() : end) - from;
         m_partialLine += chunk.sliced(from, std::min(size, kLongestLine - m_partialLine.size()));
-        if (end < 0)
+        if (end == -1)
             return;
         if (const QString line = QString::fromLocal8Bit(m_partialLine).trimmed(); !line.isEmpty())
             m_lines.append(line);

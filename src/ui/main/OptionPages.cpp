@@ -24,7 +24,7 @@ namespace {
 QString fieldAccessibleName(std::string_view caption) {
     const QString text = catalogueText(caption);
     const qsizetype range = text.indexOf(QLatin1StringView(" ["));
-    return range < 0 ? text : text.left(range);
+    return range == -1 ? text : text.left(range);
 }
 
 constexpr int kRowSpacing = 0;
