@@ -19,11 +19,6 @@ int digitValue(char c, int base) {
     return value < base ? value : -1;
 }
 
-bool isPlainKeyCharacter(char16_t code) {
-    return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') ||
-           code == '_' || code == '-' || code == '.';
-}
-
 // One line as QSettings sees it: a quoted value and a backslash before the line's end carry it on over
 // the next line break, and a ';' outside quotes ends it (the rest is a comment).
 struct Line {
@@ -202,19 +197,10 @@ std::optional<QString> valueText(QByteArrayView raw) {
     return text->startsWith(QLatin1StringView("@@")) ? text->sliced(1) : *text;
 }
 
-// Keys as QSettings writes them: anything but letters, digits and "_-." as %XX or %UXXXX.
+// Keys as QSettings writes them: anything but letters, digits and "_-." as %XX. Mivo writes only its own
+// keys and section, which are ASCII.
 QByteArray escapedKey(const QString& key) {
-    QByteArray escaped;
-    for (const QChar c : key) {
-        const char16_t code = c.unicode();
-        if (isPlainKeyCharacter(code))
-            escaped += static_cast<char>(code);
-        else if (code <= 0xFF)
-            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
-        else
-            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
-    }
-    return escaped;
+    return key.toLatin1().toPercentEncoding({}, "~");
 }
 
 // Values in UTF-8, with backslash escapes for quotes, backslashes and control characters, in double
