@@ -94,12 +94,15 @@ private slots:
         QCOMPARE(d().syntax(), kNoZsnes);
         QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
         QVERIFY(d().window->isEnabled()); // the File Paths window locks nothing
-        QStringList clears; // each row's "Clear", named for a screen reader by the path it clears
+        QStringList rows; // each row's label, and its "Clear" named for a screen reader by the path it clears
+        for (const QLabel* label : d().paths()->findChildren<QLabel*>())
+            rows << label->text();
         for (const QAbstractButton* button : d().paths()->findChildren<QAbstractButton*>()) {
             if (button->text() == "Clear")
-                clears << button->accessibleName();
+                rows << button->accessibleName();
         }
-        QCOMPARE(clears, (QStringList{"Clear Zsnes Path", "Clear Snes9x Path", "Clear Romulus Path"}));
+        QCOMPARE(rows, (QStringList{"Zsnes Path:", "Snes9x Path:", "Romulus Path:", "Clear Zsnes Path",
+                                    "Clear Snes9x Path", "Clear Romulus Path"}));
         const auto readWith =
             QAccessible::queryAccessibleInterface(d().pathField("Zsnes Path"))->relations(QAccessible::Label);
         QVERIFY(!readWith.isEmpty() &&

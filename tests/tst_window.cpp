@@ -200,12 +200,11 @@ private slots:
         large.setPointSizeF(desktop.pointSizeF() * 1.4);
         QApplication::setFont(large);
         start({{"zsnesfilepath", kZsnes}, {"romuluspath", "Romulus path not selected"}});
-        for (const auto& [menu, entry] : {std::pair{"&Help", "&About"},
-                                          {"&Help", "About &Emulators"},
-                                          {"&Add-ons", "&About Add-ons"},
-                                          {"&Add-ons", "&Romulus"},
-                                          {"&File", "&Paths"}})
+        // clang-format off
+        for (const auto& [menu, entry] : {std::pair{"&Help", "&About"}, {"&Help", "About &Emulators"},
+                                          {"&Add-ons", "&About Add-ons"}, {"&Add-ons", "&Romulus"}, {"&File", "&Paths"}})
             d().menu(menu, entry);
+        // clang-format on
         QApplication::setFont(desktop);
         for (const QString title :
              {"About", "About Emulators", "About Add-ons", "Romulus Not Found", "File Paths"})

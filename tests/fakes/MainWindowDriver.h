@@ -92,8 +92,9 @@ public:
     QRadioButton* option(const QString& frame, const QString& caption) const {
         return find<QRadioButton>(this->frame(frame), [&](QRadioButton* b) { return b->text() == caption; });
     }
-    QLineEdit* field(const QString& name) const {
-        return find<QLineEdit>(window.get(), [&](QLineEdit* e) { return e->accessibleName() == name; });
+    QLineEdit* field(const QString& name, const QWidget* within = nullptr) const {
+        return find<QLineEdit>(within ? within : window.get(),
+                               [&](QLineEdit* e) { return e->accessibleName() == name; });
     }
     QString syntax() const { return named<QLabel>("Label1")->text(); }
     QString rom() const { return named<QLabel>("Label7")->text(); }
@@ -141,13 +142,7 @@ public:
         menu("&File", "&Paths");
         return topLevel("File Paths");
     }
-    // The field of a File Paths row, found by the caption of its label.
-    QLineEdit* pathField(const QString& row) const {
-        const auto* label = find<QLabel>(paths(), [&](QLabel* l) { return l->text() == row + u':'; });
-        if (auto* field = qobject_cast<QLineEdit*>(label->buddy()))
-            return field;
-        return find<QLineEdit>(label, [](QLineEdit*) { return false; });
-    }
+    QLineEdit* pathField(const QString& row) const { return field(row, paths()); }
     // Presses a button of the File Paths window; a file dialog it opens gives `answer`.
     void inPaths(const QString& button, const std::optional<QString>& answer = std::nullopt) {
         fakes.fileDialogs.answers = {answer};
