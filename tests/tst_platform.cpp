@@ -175,10 +175,10 @@ private slots:
     void settingsTextReadsAsQSettingsOnDisk() {
         const QList<QByteArray> pieces =
             QByteArray(
-                R"([settings]|[other]|[settings|[General]|[%67eneral]|[%General]|; note||junk| )"
+                R"([settings]|[other]|[settings|[General]|[%67eneral]|[%General]|; note=1||junk| )"
                 "\t"
-                R"(|x=1|x = a b ;c|x="  q, r "|x=a\\b\"c|x=\x41\x1g\101|x=1, 2|x=a,|x=@Rect(1 2 3 4)|x=@@at)"
-                R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z|Minimize%20to%20tray=1)"
+                R"(|x=1|x = a b ;c|x="  q, r "|x=a\\b\"c|x=\x41\x1g\101\7|x=1, 2|x=a,|x=@Rect(1 2 3 4)|x=@@at)"
+                R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z\t|Minimize%20to%20tray=1)"
                 R"(|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
                 "\xc3\xa9"
                 R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1))"

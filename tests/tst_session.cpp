@@ -284,10 +284,7 @@ private slots:
         d().fakes.settings.failWith =
             SaveFailure{"/home/me/.config/mivo/mivo.conf", "No space left on device"};
         d().fakes.desktop.whileWarning = [this] { d().window->endSession(Ending::BySystem); };
-        if (byUser)
-            d().window->close();
-        else
-            d().window->endSession(Ending::BySystem);
+        byUser ? void(d().window->close()) : d().window->endSession(Ending::BySystem);
         QCOMPARE(d().fakes.desktop.errors,
                  QStringList{"mivo: the settings could not be saved to "
                              "/home/me/.config/mivo/mivo.conf: No space left on device"});

@@ -90,14 +90,6 @@ QString unescapedKey(QByteArrayView bytes) {
     return key;
 }
 
-QString sectionPath(QByteArrayView heading) {
-    const QByteArray lower = heading.toByteArray().toLower();
-    // "[%General]" is QSettings' way to write a group of that name, which is no group of Mivo's either.
-    if (lower == "general")
-        return {};
-    return unescapedKey(heading);
-}
-
 void chopBlanks(QString& text, qsizetype limit) {
     while (text.size() > limit && (text.back() == u' ' || text.back() == u'\t'))
         text.chop(1);
@@ -254,8 +246,10 @@ void IniText::parse() {
         if (content.startsWith('[')) {
             const qsizetype close = content.toByteArray().indexOf(']');
             m_headingsClosed = m_headingsClosed && close != -1;
+            // A heading is escaped as a key is. QSettings takes "[General]" for the keys outside any
+            // group, which Mivo never reads, so here it is simply a section of that name.
             m_sections.append(
-                {sectionPath(content.sliced(1, (close == -1 ? content.size() : close) - 1).trimmed()),
+                {unescapedKey(content.sliced(1, (close == -1 ? content.size() : close) - 1).trimmed()),
                  line->end});
             continue;
         }
