@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
         const QByteArray ours =
-            "Icon%20in%20tray=1\nMinimize%20to%20tray=1\nromuluspath=\"/r\\x1g #s\"\nzsnesfilepath=/z\n";
+            "Icon%20in%20tray=1\nMinimize%20to%20tray=1\nromuluspath=\"/r\\x1g #2\"\nzsnesfilepath=/z\n";
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
         QTest::newRow("the section last, no last line break")
             << "[settings]\n" + ours.chopped(18) << "[settings]\n" + ours.chopped(1);
@@ -121,14 +121,14 @@ private slots:
         const QByteArray tail = "zsnesfilepath=\"/z\"\n\n[more]\n";
         QTest::newRow("edited by hand") << head + "Icon%20in%20tray=0 ; off\n" + foreign + tail
                                         << head + "Icon%20in%20tray=1; off\nMinimize%20to%20tray=1\n" +
-                                               foreign + "romuluspath=\"/r\\x1g #s\"\n" + tail;
+                                               foreign + "romuluspath=\"/r\\x1g #2\"\n" + tail;
     }
     void settingsTextKeepsWhatItDoesNotOwn() {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         const QMap<QString, QString> values{{"Icon in tray", "1"},
                                             {"Minimize to tray", "1"},
-                                            {"romuluspath", "/r\x01g #s"},
+                                            {"romuluspath", "/r\x01g #2"},
                                             {"zsnesfilepath", "/z"}};
         QCOMPARE(IniText(before).withTexts("settings", values), after);
     }

@@ -161,8 +161,9 @@ std::optional<QString> unescapedValue(QByteArrayView raw) {
 }
 
 // The number of arguments QSettings finds in a typed value such as "@Rect(1 2 3 4)".
-qsizetype argumentCount(const QString& value, qsizetype open) {
-    return value.sliced(open).count(u' ') + value.sliced(open).count(u')'); // from the '(' on
+qsizetype argumentCount(const QString& value) {
+    const QString arguments = value.sliced(value.indexOf(u'('));
+    return arguments.count(u' ') + arguments.count(u')');
 }
 
 // QSettings' reading of a value's text: "@@" stands for one '@', and a typed form holds a value that
@@ -181,9 +182,9 @@ std::optional<QString> valueText(QByteArrayView raw) {
             return text->sliced(8).chopped(1);
         if (text->startsWith(QLatin1StringView("@Variant(")) ||
             text->startsWith(QLatin1StringView("@DateTime(")) || *text == QLatin1StringView("@Invalid()") ||
-            (text->startsWith(QLatin1StringView("@Rect(")) && argumentCount(*text, 5) == 4) ||
-            (text->startsWith(QLatin1StringView("@Size(")) && argumentCount(*text, 5) == 2) ||
-            (text->startsWith(QLatin1StringView("@Point(")) && argumentCount(*text, 6) == 2))
+            (text->startsWith(QLatin1StringView("@Rect(")) && argumentCount(*text) == 4) ||
+            (text->startsWith(QLatin1StringView("@Size(")) && argumentCount(*text) == 2) ||
+            (text->startsWith(QLatin1StringView("@Point(")) && argumentCount(*text) == 2))
             return std::nullopt;
     }
     return text->startsWith(QLatin1StringView("@@")) ? text->sliced(1) : *text;
