@@ -1,6 +1,5 @@
 #include "platform/StartedProgramWatch.h"
 
-#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <array>
@@ -23,10 +22,10 @@ QString describeEnd(int status) {
         const char* abbreviation = ::sigabbrev_np(signal);
         const QString name = abbreviation ? QStringLiteral("SIG") + QString::fromLatin1(abbreviation)
                                           : QString::number(signal);
-        return QCoreApplication::translate("StartedProgramWatch", "signal %1 (%2)")
+        return StartedProgramWatch::tr("signal %1 (%2)")
             .arg(name, QString::fromLocal8Bit(::strsignal(signal)));
     }
-    return QCoreApplication::translate("StartedProgramWatch", "exit status %1").arg(WEXITSTATUS(status));
+    return StartedProgramWatch::tr("exit status %1").arg(WEXITSTATUS(status));
 }
 
 // Through syscall(): glibc's own wrapper is recent, and its header not fit for C++ before 2.37.
