@@ -24,14 +24,22 @@ struct PathRow {
     QPushButton* clear;
 };
 
+// The designed names of a row's four controls.
+struct RowNames {
+    const char* label;
+    const char* field;
+    const char* find;
+    const char* clear;
+};
+
 // One row: the bold label and the field, and on the line below, at the field's right end, the find
 // and clear buttons.
-PathRow addPathRow(QGridLayout& grid, int row, const QStringList& names, const QString& caption,
+PathRow addPathRow(QGridLayout& grid, int row, const RowNames& names, const QString& caption,
                    const QString& startText, const QString& findCaption, QWidget* parent) {
-    PathRow path{named(new QLabel(caption, parent), names[0]),
-                 named(new QLineEdit(startText, parent), names[1]),
-                 named(new QPushButton(findCaption, parent), names[2]),
-                 named(new QPushButton(QStringLiteral("Clear"), parent), names[3])};
+    PathRow path{named(new QLabel(caption, parent), QLatin1StringView(names.label)),
+                 named(new QLineEdit(startText, parent), QLatin1StringView(names.field)),
+                 named(new QPushButton(findCaption, parent), QLatin1StringView(names.find)),
+                 named(new QPushButton(QStringLiteral("Clear"), parent), QLatin1StringView(names.clear))};
 
     QFont bold = path.label->font();
     bold.setBold(true);

@@ -49,16 +49,17 @@ std::unique_ptr<InformationWindow> makeWindow(const char* objectName, const char
 } // namespace
 
 std::unique_ptr<InformationWindow> makeRomulusNotFoundWindow() {
-    return makeWindow("Form3", "Romulus Not Found", {3705, 945}, [](QVBoxLayout& content, QWidget& window) {
-        QLabel* message = textLabel(QStringLiteral("Label1"),
-                                    QStringLiteral("Romulus executable path not selected."), window);
-        message->setAlignment(Qt::AlignCenter);
-        content.addWidget(message);
-    });
+    return makeWindow(
+        "Form3", "Romulus Not Found", QSize(3705, 945), [](QVBoxLayout& content, QWidget& window) {
+            QLabel* message = textLabel(QStringLiteral("Label1"),
+                                        QStringLiteral("Romulus executable path not selected."), window);
+            message->setAlignment(Qt::AlignCenter);
+            content.addWidget(message);
+        });
 }
 
 std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
-    return makeWindow("Form2", "About", {2745, 2250}, [&urls](QVBoxLayout& content, QWidget& window) {
+    return makeWindow("Form2", "About", QSize(2745, 2250), [&urls](QVBoxLayout& content, QWidget& window) {
         QLabel* title =
             textLabel(QStringLiteral("Label1"),
                       QStringLiteral("%1\nWritten by: %2")
@@ -68,13 +69,13 @@ std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
         content.addWidget(title);
 
         const QString email = QString::fromUtf8(about::kAuthorEmail);
-        auto* mail = new LinkLabel(QStringLiteral("Label3"), email, QColor(0, 0, 255), &window);
+        auto* mail = new LinkLabel(QStringLiteral("Label3"), email, QColor::fromRgb(0x0000FF), &window);
         QObject::connect(mail, &LinkLabel::activated, mail,
                          [&urls, email] { urls.open(QStringLiteral("mailto:") + email); });
         content.addWidget(mail);
 
         const QString webPage = QString::fromUtf8(about::kAuthorWebPage);
-        auto* web = new LinkLabel(QStringLiteral("Label4"), webPage, QColor(0, 0, 192), &window);
+        auto* web = new LinkLabel(QStringLiteral("Label4"), webPage, QColor::fromRgb(0x0000C0), &window);
         QObject::connect(web, &LinkLabel::activated, web, [&urls, webPage] { urls.open(webPage); });
         content.addWidget(web);
 
@@ -86,7 +87,7 @@ std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
 }
 
 std::unique_ptr<InformationWindow> makeAboutAddonsWindow() {
-    return makeWindow("Form4", "About Add-ons", {3825, 1290}, [](QVBoxLayout& content, QWidget& window) {
+    return makeWindow("Form4", "About Add-ons", QSize(3825, 1290), [](QVBoxLayout& content, QWidget& window) {
         addAddressEntry(content, window, {QStringLiteral("Label1"), QStringLiteral("Label2")},
                         QStringLiteral("Romulus:"), about::kRomulusMakerAddress);
         content.addStretch();
@@ -94,13 +95,14 @@ std::unique_ptr<InformationWindow> makeAboutAddonsWindow() {
 }
 
 std::unique_ptr<InformationWindow> makeAboutEmulatorsWindow() {
-    return makeWindow("Form6", "About Emulators", {3330, 1890}, [](QVBoxLayout& content, QWidget& window) {
-        addAddressEntry(content, window, {QStringLiteral("Label1"), QStringLiteral("Label3")},
-                        QStringLiteral("Zsnes:"), about::kZsnesProjectAddress);
-        addAddressEntry(content, window, {QStringLiteral("Label2"), QStringLiteral("Label4")},
-                        QStringLiteral("Snes9x:"), about::kSnes9xProjectAddress);
-        content.addStretch();
-    });
+    return makeWindow(
+        "Form6", "About Emulators", QSize(3330, 1890), [](QVBoxLayout& content, QWidget& window) {
+            addAddressEntry(content, window, {QStringLiteral("Label1"), QStringLiteral("Label3")},
+                            QStringLiteral("Zsnes:"), about::kZsnesProjectAddress);
+            addAddressEntry(content, window, {QStringLiteral("Label2"), QStringLiteral("Label4")},
+                            QStringLiteral("Snes9x:"), about::kSnes9xProjectAddress);
+            content.addStretch();
+        });
 }
 
 } // namespace mivo
