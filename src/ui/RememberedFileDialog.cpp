@@ -4,14 +4,12 @@
 
 namespace mivo {
 
-RememberedFileDialog::RememberedFileDialog(const QString& name, QString title, QString filter,
-                                           QString shownFilter, QObject* parent)
+RememberedFileDialog::RememberedFileDialog(QString title, QString filter, QString shownFilter,
+                                           QObject* parent)
     : QObject(parent)
     , m_title(std::move(title))
     , m_filter(std::move(filter))
-    , m_shownFilter(std::move(shownFilter)) {
-    setObjectName(name);
-}
+    , m_shownFilter(std::move(shownFilter)) {}
 
 void RememberedFileDialog::show(QWidget* parent, FileOpenDialog& dialogs) {
     if (const auto chosen = dialogs.chooseFile(parent, {m_title, m_filter, m_fileName, m_shownFilter}))

@@ -16,8 +16,7 @@ class RememberedFileDialog : public QObject {
 
 public:
     // `shownFilter` is the description of the filter the dialog opens with; empty: the first one.
-    RememberedFileDialog(const QString& name, QString title, QString filter, QString shownFilter,
-                         QObject* parent);
+    RememberedFileDialog(QString title, QString filter, QString shownFilter, QObject* parent);
 
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }

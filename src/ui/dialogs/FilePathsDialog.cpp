@@ -71,7 +71,6 @@ FilePathsDialog::FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFi
     , m_zsnesDialog(zsnesDialog)
     , m_romulusDialog(romulusDialog)
     , m_fileDialogs(fileDialogs) {
-    setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("File Paths"));
     setAttribute(Qt::WA_DeleteOnClose);
 

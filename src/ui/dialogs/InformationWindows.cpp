@@ -69,13 +69,15 @@ std::unique_ptr<InformationWindow> makeAboutWindow(UrlOpener& urls) {
         content.addWidget(title);
 
         const QString email = QString::fromUtf8(about::kAuthorEmail);
-        auto* mail = new LinkLabel(QStringLiteral("Label3"), email, QColor::fromRgb(0x0000FF), &window);
+        auto* mail =
+            named(new LinkLabel(email, QColor::fromRgb(0x0000FF), &window), QStringLiteral("Label3"));
         QObject::connect(mail, &LinkLabel::activated, mail,
                          [&urls, email] { urls.open(QStringLiteral("mailto:") + email); });
         content.addWidget(mail);
 
         const QString webPage = QString::fromUtf8(about::kAuthorWebPage);
-        auto* web = new LinkLabel(QStringLiteral("Label4"), webPage, QColor::fromRgb(0x0000C0), &window);
+        auto* web =
+            named(new LinkLabel(webPage, QColor::fromRgb(0x0000C0), &window), QStringLiteral("Label4"));
         QObject::connect(web, &LinkLabel::activated, web, [&urls, webPage] { urls.open(webPage); });
         content.addWidget(web);
 

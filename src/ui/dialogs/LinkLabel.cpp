@@ -44,10 +44,9 @@ void registerAccessibility() {
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString& objectName, const QString& text, const QColor& colour, QWidget* parent)
+LinkLabel::LinkLabel(const QString& text, const QColor& colour, QWidget* parent)
     : QLabel(text, parent) {
     registerAccessibility();
-    setObjectName(objectName);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
     setFocusPolicy(Qt::StrongFocus);

@@ -12,7 +12,7 @@ class LinkLabel : public QLabel {
     Q_OBJECT
 
 public:
-    LinkLabel(const QString& objectName, const QString& text, const QColor& colour, QWidget* parent);
+    LinkLabel(const QString& text, const QColor& colour, QWidget* parent);
 
     // Also what assistive tools call when the user presses the link through them.
     void activate();

@@ -75,14 +75,16 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     , m_options(m_tabs)
     , m_romPage(new RomPage(platform.fileDialogs, m_tabs))
     // Programs here carry no ".exe", so the dialogs open on the filter that shows them.
-    , m_zsnesDialog(
-          new RememberedFileDialog(QStringLiteral("CommonDialog1"), QStringLiteral("Zsnes..."),
+    , m_zsnesDialog(named(
+          new RememberedFileDialog(QStringLiteral("Zsnes..."),
                                    QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
-                                   QStringLiteral("All Files (*.*)"), this))
-    , m_romulusDialog(new RememberedFileDialog(
-          QStringLiteral("CommonDialog3"), {},
-          QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
-          QStringLiteral("All Files (*.*)"), this)) {
+                                   QStringLiteral("All Files (*.*)"), this),
+          QStringLiteral("CommonDialog1")))
+    , m_romulusDialog(
+          named(new RememberedFileDialog(
+                    {}, QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
+                    QStringLiteral("All Files (*.*)"), this),
+                QStringLiteral("CommonDialog3"))) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(texts::kMainWindowTitle));
 
@@ -209,7 +211,8 @@ QCheckBox& MainWindow::trayCheck(int number) const {
 
 FilePathsDialog& MainWindow::filePaths() {
     if (m_filePaths.isNull()) {
-        m_filePaths = new FilePathsDialog(*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs);
+        m_filePaths = named(new FilePathsDialog(*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs),
+                            QStringLiteral("Form5"));
         connect(m_filePaths, &FilePathsDialog::zsnesPathChanged, m_syntaxDisplay, &QLabel::setText);
         connect(m_filePaths, &FilePathsDialog::zsnesPathSought, this, &MainWindow::zsnesPathSought);
         connect(m_filePaths, &FilePathsDialog::zsnesPathCleared, this, &MainWindow::zsnesPathGone);

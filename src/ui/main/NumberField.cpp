@@ -9,7 +9,6 @@ namespace mivo {
 NumberField::NumberField(const NumberFieldRow& row, QWidget* parent)
     : QLineEdit(parent)
     , m_row(row) {
-    setObjectName(catalogueText(row.name));
     setMaxLength(std::numeric_limits<int>::max()); // Qt cuts at 32767 characters otherwise
     // The start text is not checked: the verdict keeps the label's name until the first change.
     setText(catalogueText(row.startText));

@@ -159,7 +159,8 @@ QWidget* OptionPages::buildCheckBoxRow(std::size_t index, QWidget* parent) {
     auto* layout = new QHBoxLayout(line); // takes the box in as a child of the line
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box);
-    auto* number = new NumberField(kNumberFields.at(*field), line);
+    auto* number =
+        named(new NumberField(kNumberFields.at(*field), line), catalogueText(kNumberFields.at(*field).name));
     number->setAccessibleName(fieldAccessibleName(row.caption));
     m_numberFields.at(*field) = number;
     layout->addWidget(number);

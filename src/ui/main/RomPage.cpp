@@ -27,7 +27,7 @@ QString shownCaption(QString caption) {
 RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_fileDialogs(fileDialogs)
-    , m_romDialog(new RememberedFileDialog(QStringLiteral("CommonDialog2"), {}, {}, {}, this))
+    , m_romDialog(named(new RememberedFileDialog({}, {}, {}, this), QStringLiteral("CommonDialog2")))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
     , m_romList(named(new QListView(this), QStringLiteral("File1"))) {
     m_romList->setAccessibleName(tr("ROM files"));
