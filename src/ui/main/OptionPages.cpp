@@ -71,7 +71,7 @@ void packRows(QWidget& page) {
 }
 
 bool fits(QSize needed, QSize area) {
-    return needed.width() <= area.width() && needed.height() <= area.height();
+    return needed.boundedTo(area) == needed; // neither wider nor taller
 }
 
 } // namespace
