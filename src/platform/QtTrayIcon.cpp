@@ -1,12 +1,11 @@
 #include "platform/QtTrayIcon.h"
 
 #include "core/ProgramTexts.h"
+#include "platform/AfterFirstPaint.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QWidget>
 
 namespace mivo {
 
@@ -15,16 +14,7 @@ QtTrayIcon::QtTrayIcon(QIcon icon, QObject* parent)
     , m_picture(std::move(icon)) {}
 
 void QtTrayIcon::appearAfterFirstPaintOf(QWidget& window) {
-    window.installEventFilter(this);
-}
-
-bool QtTrayIcon::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        // Made once the event loop is back, after the frame being painted has reached the screen.
-        QMetaObject::invokeMethod(this, &QtTrayIcon::create, Qt::QueuedConnection);
-    }
-    return false;
+    afterFirstPaint(window, *this, [this] { create(); });
 }
 
 void QtTrayIcon::create() {

@@ -26,9 +26,6 @@ public:
     [[nodiscard]] bool isTrayAvailable() const override;
     void setPopupMenu(QMenu* menu) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void create();
     // Whether an icon made now could ever be seen in a tray.

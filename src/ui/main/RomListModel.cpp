@@ -1,10 +1,9 @@
 #include "ui/main/RomListModel.h"
 
+#include "platform/AfterFirstPaint.h"
+
 #include <QDir>
 #include <QDirIterator>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -57,16 +56,7 @@ RomListModel::RomListModel(QString folder, QObject* parent)
     , m_folder(std::move(folder)) {}
 
 void RomListModel::readAfterFirstPaintOf(QWidget& window) {
-    window.installEventFilter(this);
-}
-
-bool RomListModel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        // Once the event loop is back, after the frame being painted has reached the screen.
-        QTimer::singleShot(0, this, &RomListModel::read);
-    }
-    return false;
+    afterFirstPaint(window, *this, [this] { read(); });
 }
 
 void RomListModel::read() {

@@ -25,9 +25,6 @@ public:
     // the folder after that is not listed.
     void readAfterFirstPaintOf(QWidget& window);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void read();
 
