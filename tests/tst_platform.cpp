@@ -268,7 +268,7 @@ private slots:
                 started);
         QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(contents(record)).split(QChar()),
                                   arguments + QStringList{QString()}, 10000);
-        QTRY_COMPARE(contents(record + ".signals").count('\n'), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(contents(record + ".signals").count('\n'), 2, 10000);
         const QList<QByteArray> blockedAndIgnored = contents(record + ".signals").split('\n');
         QCOMPARE(blockedAndIgnored[0].toULongLong(nullptr, 16), 0u);
         QCOMPARE(blockedAndIgnored[1].toULongLong(nullptr, 16) &
@@ -310,7 +310,7 @@ private slots:
         const qsizetype descriptors = openDescriptors();
         QVERIFY(starter.start({"/bin/sh", {"-c", script}}).started);
         QTRY_VERIFY_WITH_TIMEOUT(noChildLeft(), 10000);
-        QTRY_COMPARE(openDescriptors(), descriptors); // the watch let go of the program's
+        QTRY_COMPARE_WITH_TIMEOUT(openDescriptors(), descriptors, 10000); // the watch let go of the program's
         QCOMPARE(spy.size(), told.isEmpty() ? 0 : 1);
         if (!told.isEmpty()) {
             QCOMPARE(spy[0][0].toString(), "/bin/sh -c " + script);
