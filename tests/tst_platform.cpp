@@ -95,6 +95,13 @@ private:
     const QObject& m_tray;
 };
 
+#ifndef Q_MOC_RUN // moc's reading of string literals is not the compiler's
+QByteArray fileEnd(int kind) {
+    return std::array<QByteArray, 6>{"end=1\n", "x=\"a;b=c\"\n", "; note", "x=\"open", "x=a\\", "x=a\\\n"}.at(
+        kind);
+}
+#endif
+
 enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
 
 } // namespace
@@ -190,7 +197,10 @@ private slots:
             QByteArray text;
             for (int n = random.bounded(1, 8); n > 0; --n)
                 text += pieces.at(random.bounded(pieces.size())) + (random.bounded(4) == 0 ? "\r\n" : "\n");
-            text += "end=1\n";
+            // One file in eight ends in each other way: a quoted value, a comment, or a quote or a line
+            // left open, which Mivo never takes for whole.
+            const int end = std::max(0, i % 8 - 2);
+            text += fileEnd(end);
             const QString path = file(QString("random%1.conf").arg(i));
             QFile out(path);
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
@@ -204,8 +214,9 @@ private slots:
                     texts.insert(key, value.toString());
             }
             const IniText ours(text);
-            QVERIFY2(ours.texts("settings") == texts &&
-                         ours.wellFormed("settings") == (settings.status() == QSettings::NoError),
+            QVERIFY2(end >= 3 ? !ours.wellFormed("settings")
+                              : ours.texts("settings") == texts &&
+                                    ours.wellFormed("settings") == (settings.status() == QSettings::NoError),
                      text.constData());
         }
     }
