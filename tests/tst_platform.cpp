@@ -188,7 +188,7 @@ private slots:
                 R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z\t|Minimize%20to%20tray=1)"
                 R"(|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
                 "\xc3\xa9"
-                R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1))"
+                R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1 2))"
                 R"(|x=@Variant(x)|x=@DateTime(x)|x=@Foo(1 2)|\k=1|x=\18|x=\)"
                 "\r")
                 .split('|');
