@@ -6,7 +6,7 @@
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
 #include "platform/QtProgramStarter.h"
-#include "ui/dialogs/FilePathsDialog.h"
+#include "ui/dialogs/FilePathsWindow.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -323,11 +323,11 @@ void measureViewSyntax(Report& report) {
                             target, false);
     Report::print(QStringLiteral("# the line, %1 characters: %2").arg(expected.size()).arg(expected));
     // Each press finds the bare path shown, so it really replaces the text; only the press is timed.
-    FilePathsDialog& paths = driver->window->filePaths();
+    QLineEdit* zsnesField = driver->field(QStringLiteral("Zsnes Path"), &driver->window->filePaths());
     const double press = medianOf(report.repetitions, [&] {
         std::int64_t elapsed = 0;
         for (int i = 0; i < kPresses; ++i) {
-            paths.setZsnesPath(i % 2 == 0 ? kZsnes : kOtherZsnes);
+            zsnesField->setText(i % 2 == 0 ? kZsnes : kOtherZsnes);
             const std::int64_t startedAt = nanoseconds();
             viewSyntax->click();
             elapsed += nanoseconds() - startedAt;

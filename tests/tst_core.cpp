@@ -94,10 +94,11 @@ private slots:
         check(4, "30", "30", OutOfRange);
     }
 
-    void launchAndSplit() {
-        QCOMPARE(launchCommandLine(kZsnes, "Goto ''Setup'' to load a Rom"), kZsnes);
+    void aLaunchLineStartsTheShownProgramWithTheRom() {
+        QCOMPARE(launchCommandLine(kZsnes, std::nullopt), kZsnes);
         QCOMPARE(launchCommandLine(kZsnes, "/roms/mario.smc"), kZsnes + " /roms/mario.smc");
-        QCOMPARE(launchCommandLine("z", "goto ''setup'' to load a rom"), "z goto ''setup'' to load a rom");
+        QCOMPARE(launchCommandLine("", "/roms/mario.smc"), ""); // never the ROM as the program
+        QCOMPARE(launchCommandLine("  ", "/roms/mario.smc"), "  ");
         QVERIFY(!splitCommandLine(""));
         const auto invocation = splitCommandLine("  zsnes  -k  5 /my r;$(x)|`id`&\"it's\\a\t.smc\" ").value();
         QCOMPARE(QStringList{invocation.program} + invocation.arguments,

@@ -1,13 +1,11 @@
 #include "core/LaunchLine.h"
 
-#include "core/ProgramTexts.h"
-
 namespace mivo {
 
-QString launchCommandLine(const QString& syntaxDisplay, const QString& romDisplay) {
-    if (romDisplay == QLatin1StringView(texts::kRomPlaceholder))
-        return syntaxDisplay;
-    return syntaxDisplay + u' ' + romDisplay;
+QString launchCommandLine(const QString& shownLine, const std::optional<QString>& rom) {
+    if (!rom || !splitCommandLine(shownLine))
+        return shownLine;
+    return shownLine + u' ' + *rom;
 }
 
 std::optional<ProgramInvocation> splitCommandLine(const QString& commandLine) {

@@ -7,8 +7,10 @@
 
 namespace mivo {
 
-// The emulator's command line: the syntax display, then a blank and the ROM when one is chosen.
-QString launchCommandLine(const QString& syntaxDisplay, const QString& romDisplay);
+// The emulator's command line: the shown line, then a blank and the ROM when one is chosen. A shown
+// line with no word names no program, and then the ROM is left out rather than started as one: a ROM
+// on a card where every file is executable would otherwise run as a program.
+QString launchCommandLine(const QString& shownLine, const std::optional<QString>& rom);
 
 struct ProgramInvocation {
     QString program;

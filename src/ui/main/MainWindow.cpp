@@ -3,10 +3,10 @@
 #include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
+#include "ui/FileChooser.h"
 #include "ui/Named.h"
-#include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
-#include "ui/dialogs/FilePathsDialog.h"
+#include "ui/dialogs/FilePathsWindow.h"
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/RomPage.h"
@@ -75,16 +75,15 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     , m_options(m_tabs)
     , m_romPage(new RomPage(platform.fileDialogs, m_tabs))
     // Programs here carry no ".exe", so the dialogs open on the filter that shows them.
-    , m_zsnesDialog(named(
-          new RememberedFileDialog(QStringLiteral("Zsnes..."),
-                                   QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
-                                   QStringLiteral("All Files (*.*)"), this),
-          QStringLiteral("CommonDialog1")))
-    , m_romulusDialog(
-          named(new RememberedFileDialog(
-                    {}, QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
-                    QStringLiteral("All Files (*.*)"), this),
-                QStringLiteral("CommonDialog3"))) {
+    , m_zsnesChooser(
+          named(new FileChooser(QStringLiteral("Zsnes..."),
+                                QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
+                                QStringLiteral("All Files (*.*)"), this),
+                QStringLiteral("CommonDialog1")))
+    , m_romulusChooser(named(
+          new FileChooser({}, QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
+                          QStringLiteral("All Files (*.*)"), this),
+          QStringLiteral("CommonDialog3"))) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(texts::kMainWindowTitle));
 
@@ -102,12 +101,19 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_romPage, &RomPage::romChosen, m_romDisplay, &QLabel::setText);
-    connect(m_romPage, &RomPage::noRomChosen, m_romDisplay,
-            [this] { m_romDisplay->setText(QString::fromLatin1(texts::kRomPlaceholder)); });
+    connect(m_romPage, &RomPage::romChosen, &m_choices, &Choices::setRom);
+    connect(m_romPage, &RomPage::noRomChosen, &m_choices, [this] { m_choices.setRom(std::nullopt); });
+    connect(&m_choices, &Choices::romChanged, m_romDisplay, [this](const std::optional<QString>& rom) {
+        m_romDisplay->setText(rom.value_or(QString::fromLatin1(texts::kRomPlaceholder)));
+    });
+    connect(&m_choices, &Choices::shownLineChanged, m_syntaxDisplay, &QLabel::setText);
     connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::viewSyntax);
     connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::runPlay);
-    connect(&trayCheck(kIconInTrayCheck), &QCheckBox::stateChanged, this, &MainWindow::iconInTrayToggled);
+    bindTrayCheck(kMinimizeToTrayCheck, &Choices::minimizeToTray, &Choices::setMinimizeToTray,
+                  &Choices::minimizeToTrayChanged);
+    bindTrayCheck(kIconInTrayCheck, &Choices::iconInTray, &Choices::setIconInTray,
+                  &Choices::iconInTrayChanged);
+    connect(&m_choices, &Choices::iconInTrayChanged, this, &MainWindow::iconInTrayToggled);
 
     // The icon is in the tray from the moment the window exists; start-up may take it away again.
     m_platform.tray.setPopupMenu(m_trayMenu);
@@ -209,39 +215,55 @@ QCheckBox& MainWindow::trayCheck(int number) const {
     return m_options.checkBox(checkIndex(number));
 }
 
-FilePathsDialog& MainWindow::filePaths() {
+// A tray box shows its value in `m_choices` and changes it: the user's click and the program's own
+// change alike.
+void MainWindow::bindTrayCheck(int number, int (Choices::*value)() const, void (Choices::*setValue)(int),
+                               void (Choices::*changed)(int)) {
+    QCheckBox& box = trayCheck(number);
+    connect(&box, &QCheckBox::stateChanged, &m_choices,
+            [this, &box, setValue] { (m_choices.*setValue)(checkValue(box)); });
+    connect(&m_choices, changed, &box, [&box](int stored) {
+        if (checkValue(box) != stored)
+            setCheckValue(box, stored);
+    });
+    setCheckValue(box, (m_choices.*value)());
+}
+
+FilePathsWindow& MainWindow::filePaths() {
     if (m_filePaths.isNull()) {
-        m_filePaths = named(new FilePathsDialog(*m_zsnesDialog, *m_romulusDialog, m_platform.fileDialogs),
-                            QStringLiteral("Form5"));
-        connect(m_filePaths, &FilePathsDialog::zsnesPathChanged, m_syntaxDisplay, &QLabel::setText);
-        connect(m_filePaths, &FilePathsDialog::zsnesPathSought, this, &MainWindow::zsnesPathSought);
-        connect(m_filePaths, &FilePathsDialog::zsnesPathCleared, this, &MainWindow::zsnesPathGone);
-        connect(m_filePaths, &FilePathsDialog::closing, this, &MainWindow::filePathsClosing);
-        m_filePaths->fillFields(m_closedRomulusPath);
+        m_filePaths =
+            named(new FilePathsWindow(m_choices, *m_zsnesChooser, *m_romulusChooser, m_platform.fileDialogs),
+                  QStringLiteral("Form5"));
+        connect(m_filePaths, &FilePathsWindow::zsnesPathSought, this, &MainWindow::zsnesPathSought);
+        connect(m_filePaths, &FilePathsWindow::zsnesPathCleared, this, &MainWindow::zsnesPathGone);
+        connect(m_filePaths, &FilePathsWindow::closing, this, &MainWindow::filePathsClosing);
+        m_filePaths->fillFields();
     }
     return *m_filePaths;
 }
 
-// The values Mivo keeps, in the order they are restored and written. The paths are read through the
-// File Paths window, which is made (hidden) when they are first touched.
+// The values Mivo keeps, in the order they are restored and written.
 std::array<StoredValue, 4> MainWindow::storedValues() {
     return {{
-        storedCheckBox(settings::kMinimizeToTray, trayCheck(kMinimizeToTrayCheck)),
-        // A change runs the box's reaction at once, which may take the icon away and clear the box above.
-        storedCheckBox(settings::kIconInTray, trayCheck(kIconInTrayCheck)),
-        {settings::kZsnesPath, [this] { return filePaths().zsnesPath(); },
-         [this](const QString& path) { filePaths().setZsnesPath(path); }},
-        {settings::kRomulusPath, [this] { return filePaths().romulusPath(); },
-         [this](const QString& path) { filePaths().setRomulusPath(path); }},
+        storedCheckValue(settings::kMinimizeToTray, m_choices, &Choices::minimizeToTray,
+                         &Choices::setMinimizeToTray),
+        // A change runs the box's reaction at once, which may take the icon away and clear the value above.
+        storedCheckValue(settings::kIconInTray, m_choices, &Choices::iconInTray, &Choices::setIconInTray),
+        {settings::kZsnesPath, [this] { return m_choices.zsnesPath(); },
+         [this](const QString& path) { m_choices.setZsnesPath(path); }},
+        {settings::kRomulusPath, [this] { return m_choices.romulusPath(); },
+         [this](const QString& path) { m_choices.setRomulusPath(path); }},
     }};
 }
 
 void MainWindow::restoreSession() {
+    // The File Paths window is made hidden at the start, and its load step fills the line with its path.
+    filePaths();
     restoreValues(m_platform.settings, storedValues());
-    // The Zsnes field passes its restored text on to its dialog itself; the Romulus field does not.
-    m_romulusDialog->setFileName(filePaths().romulusPath());
+    // The Zsnes field passes its restored text on to its chooser itself; the Romulus field does not.
+    m_romulusChooser->setFileName(m_choices.romulusPath());
 
-    const bool noZsnesPath = m_syntaxDisplay->text() == QLatin1StringView(texts::kZsnesPlaceholder);
+    const bool noZsnesPath = m_choices.zsnesPath() == QLatin1StringView(texts::kZsnesPlaceholder);
     m_viewSyntax->setEnabled(!noZsnesPath);
     m_runPlay->setEnabled(!noZsnesPath);
 
@@ -295,8 +317,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::hideIntoTrayWhenMinimized() {
     // Without a tray to come back from, a hidden window would be lost: it stays on the taskbar.
-    if (checkValue(trayCheck(kMinimizeToTrayCheck)) != 1 || !isMinimized() ||
-        !m_platform.tray.isTrayAvailable())
+    if (m_choices.minimizeToTray() != 1 || !isMinimized() || !m_platform.tray.isTrayAvailable())
         return;
     // Hidden once the state change is over, so that nothing showing the window as part of that change
     // brings it back.
@@ -309,15 +330,11 @@ void MainWindow::hideIfStillMinimized() {
 }
 
 void MainWindow::iconInTrayToggled() {
-    QCheckBox& minimizeToTray = trayCheck(kMinimizeToTrayCheck);
-    if (checkValue(trayCheck(kIconInTrayCheck)) == 1) {
-        m_platform.tray.setInTray(true);
-        minimizeToTray.setEnabled(true);
-    } else {
-        m_platform.tray.setInTray(false);
-        setCheckValue(minimizeToTray, 0);
-        minimizeToTray.setEnabled(false);
-    }
+    const bool inTray = m_choices.iconInTray() == 1;
+    m_platform.tray.setInTray(inTray);
+    if (!inTray)
+        m_choices.setMinimizeToTray(0);
+    trayCheck(kMinimizeToTrayCheck).setEnabled(inTray);
 }
 
 void MainWindow::comeBackInFront() {
@@ -346,7 +363,7 @@ void MainWindow::exitWithoutSaving() {
 // Whatever the search gave, the display starts again from the bare path. "&Run/Play" is left as it
 // is: it becomes usable once "&View Syntax" has made the line it runs.
 void MainWindow::zsnesPathSought(const QString& fileName) {
-    m_syntaxDisplay->setText(fileName);
+    m_choices.setShownLine(fileName);
     m_viewSyntax->setEnabled(true);
     m_romPage->enableLoadRom();
     if (fileName.isEmpty())
@@ -356,36 +373,39 @@ void MainWindow::zsnesPathSought(const QString& fileName) {
 void MainWindow::zsnesPathGone() {
     m_viewSyntax->setEnabled(false);
     m_runPlay->setEnabled(false);
-    m_syntaxDisplay->setText(QString::fromLatin1(texts::kZsnesPlaceholder));
+    m_choices.setShownLine(QString::fromLatin1(texts::kZsnesPlaceholder));
 }
 
-// A command line composed while the window was open goes; the display shows the bare path again.
-void MainWindow::filePathsClosing(const QString& romulusPath) {
-    m_closedRomulusPath = romulusPath;
-    m_syntaxDisplay->setText(m_zsnesDialog->fileName());
+// A command line composed while the window was open goes; the line shows the bare path again. The
+// path is the Zsnes chooser's, which the window's field mirrors and a window made anew would show.
+void MainWindow::filePathsClosing() {
+    m_choices.setZsnesPath(m_zsnesChooser->fileName());
 }
 
+// The Romulus path belongs to the File Paths window: asking for it makes the window again, hidden, when
+// it was closed, and its load step shows the bare Zsnes path on the line, as reopening the window does.
 void MainWindow::openRomulus() {
-    m_secondaryWindows->startRomulus(filePaths().romulusPath());
+    filePaths();
+    m_secondaryWindows->startRomulus(m_choices.romulusPath());
 }
 
 void MainWindow::showFilePaths() {
-    FilePathsDialog& paths = filePaths();
+    FilePathsWindow& paths = filePaths();
     paths.show();
     paths.raise();
     paths.activateWindow();
 }
 
 void MainWindow::viewSyntax() {
-    m_syntaxDisplay->setText(composeCommandLine(m_zsnesDialog->fileName(), m_options.snapshot()));
+    m_choices.setShownLine(composeCommandLine(m_choices.zsnesPath(), m_options.snapshot()));
     m_runPlay->setEnabled(true);
 }
 
 void MainWindow::runPlay() {
-    const QString commandLine = launchCommandLine(m_syntaxDisplay->text(), m_romDisplay->text());
+    const QString commandLine = launchCommandLine(m_choices.shownLine(), m_choices.rom());
     if (!m_launcher.launch(this, commandLine))
         return;
-    if (checkValue(trayCheck(kMinimizeToTrayCheck)) != 1)
+    if (m_choices.minimizeToTray() != 1)
         return;
     // Straight into the tray: a window minimised on its way there would carry the iconic state into
     // its hiding, and the first click on the tray icon could bring it back iconic, only to hide again.

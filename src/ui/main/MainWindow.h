@@ -2,6 +2,7 @@
 
 #include "core/ProgramTexts.h"
 #include "platform/Platform.h"
+#include "ui/Choices.h"
 #include "ui/Launcher.h"
 #include "ui/main/OptionPages.h"
 #include "ui/main/StoredValues.h"
@@ -20,9 +21,9 @@ class QTabWidget;
 
 namespace mivo {
 
-class FilePathsDialog;
+class FileChooser;
+class FilePathsWindow;
 class SecondaryWindows;
-class RememberedFileDialog;
 class RomPage;
 
 // Who ended Mivo: the user may be shown what went wrong on the way out, the system only told.
@@ -40,8 +41,8 @@ public:
     // Restores the stored values and brings the window to its state at start, before it is shown.
     void restoreSession();
 
-    // The File Paths window; touching it while it does not exist makes it, hidden.
-    FilePathsDialog& filePaths();
+    // The File Paths window; touching it while it does not exist makes it, hidden, and runs its load step.
+    FilePathsWindow& filePaths();
 
     // Saves the four values, takes the icon out of the tray and ends the process: the close box's
     // step, also run when the system asks Mivo to end. A failed save ends it with status 1, told on
@@ -60,6 +61,8 @@ private:
     void buildMenus();
     QWidget* buildCentralWidget();
     [[nodiscard]] QCheckBox& trayCheck(int number) const;
+    void bindTrayCheck(int number, int (Choices::*value)() const, void (Choices::*setValue)(int),
+                       void (Choices::*changed)(int));
     [[nodiscard]] std::array<StoredValue, 4> storedValues();
 
     void hideIntoTrayWhenMinimized();
@@ -76,10 +79,11 @@ private:
 
     void zsnesPathSought(const QString& fileName);
     void zsnesPathGone();
-    void filePathsClosing(const QString& romulusPath);
+    void filePathsClosing();
 
     Platform m_platform;
     Launcher m_launcher;
+    Choices m_choices;
     QTabWidget* m_tabs;
     OptionPages m_options;
     RomPage* m_romPage;
@@ -88,11 +92,9 @@ private:
     QLabel* m_syntaxDisplay = nullptr;
     QLabel* m_romDisplay = nullptr;
     QMenu* m_trayMenu = nullptr;
-    RememberedFileDialog* m_zsnesDialog;
-    RememberedFileDialog* m_romulusDialog;
-    // The Romulus path lives in the File Paths window; this holds it while that window does not exist.
-    QString m_closedRomulusPath = QString::fromLatin1(texts::kRomulusFieldStartText);
-    QPointer<FilePathsDialog> m_filePaths;
+    FileChooser* m_zsnesChooser;
+    FileChooser* m_romulusChooser;
+    QPointer<FilePathsWindow> m_filePaths;
     bool m_ending = false;
     // Declared last, so that it goes before the members it refers to.
     std::unique_ptr<SecondaryWindows> m_secondaryWindows;

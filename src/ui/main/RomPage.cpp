@@ -1,7 +1,7 @@
 #include "ui/main/RomPage.h"
 
+#include "ui/FileChooser.h"
 #include "ui/Named.h"
-#include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 #include "ui/main/RomListModel.h"
 
@@ -27,7 +27,7 @@ QString shownCaption(QString caption) {
 RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_fileDialogs(fileDialogs)
-    , m_romDialog(named(new RememberedFileDialog({}, {}, {}, this), QStringLiteral("CommonDialog2")))
+    , m_romChooser(named(new FileChooser({}, {}, {}, this), QStringLiteral("CommonDialog2")))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
     , m_romList(named(new QListView(this), QStringLiteral("File1"))) {
     m_romList->setAccessibleName(tr("ROM files"));
@@ -93,18 +93,18 @@ void RomPage::enableLoadRom() {
 
 void RomPage::chooseRomFile() {
     // A cancelled dialog keeps its last file, so cancelling shows that file again.
-    m_romDialog->show(window(), m_fileDialogs);
-    if (m_romDialog->fileName().isEmpty()) {
+    m_romChooser->show(window(), m_fileDialogs);
+    if (m_romChooser->fileName().isEmpty()) {
         emit noRomChosen();
         return;
     }
-    emit romChosen(m_romDialog->fileName());
+    emit romChosen(m_romChooser->fileName());
     m_clearButton->setEnabled(true);
 }
 
 void RomPage::clearRom() {
     m_clearButton->setEnabled(false);
-    m_romDialog->setFileName(QString());
+    m_romChooser->setFileName(QString());
     emit noRomChosen();
 }
 

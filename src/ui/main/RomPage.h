@@ -10,7 +10,7 @@ class QPushButton;
 namespace mivo {
 
 class FileOpenDialog;
-class RememberedFileDialog;
+class FileChooser;
 
 // The "Rom(s)" tab: the ROM files of the folder Mivo was started in, and the buttons that choose or
 // drop a ROM. The ROM is chosen from the ROM file dialog, or by a double click (or Return) on a file
@@ -38,7 +38,7 @@ private:
     void romActivated(const QModelIndex& entry);
 
     FileOpenDialog& m_fileDialogs;
-    RememberedFileDialog* m_romDialog;
+    FileChooser* m_romChooser;
     // The folder the list shows, as the system names it.
     QString m_listFolder;
     QListView* m_romList;

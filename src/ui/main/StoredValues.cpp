@@ -1,17 +1,18 @@
 #include "ui/main/StoredValues.h"
 
 #include "platform/SettingsStore.h"
-#include "ui/main/CheckValue.h"
+#include "ui/Choices.h"
 
 namespace mivo {
 
-StoredValue storedCheckBox(const char* key, QCheckBox& box) {
-    return {key, [&box] { return QString::number(checkValue(box)); },
-            [&box](const QString& text) {
+StoredValue storedCheckValue(const char* key, Choices& choices, int (Choices::*value)() const,
+                             void (Choices::*setValue)(int)) {
+    return {key, [&choices, value] { return QString::number((choices.*value)()); },
+            [&choices, setValue](const QString& text) {
                 bool isNumber = false;
-                const int value = text.toInt(&isNumber);
-                if (isNumber && value >= 0 && value <= 2)
-                    setCheckValue(box, value);
+                const int stored = text.toInt(&isNumber);
+                if (isNumber && stored >= 0 && stored <= 2)
+                    (choices.*setValue)(stored);
             }};
 }
 

@@ -1,8 +1,9 @@
-#include "ui/dialogs/FilePathsDialog.h"
+#include "ui/dialogs/FilePathsWindow.h"
 
 #include "core/ProgramTexts.h"
+#include "ui/Choices.h"
+#include "ui/FileChooser.h"
 #include "ui/Named.h"
-#include "ui/RememberedFileDialog.h"
 #include "ui/WindowGeometry.h"
 
 #include <QCloseEvent>
@@ -64,12 +65,13 @@ PathRow addPathRow(QGridLayout& grid, int row, const RowNames& names, const QStr
 
 } // namespace
 
-FilePathsDialog::FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFileDialog& romulusDialog,
+FilePathsWindow::FilePathsWindow(Choices& choices, FileChooser& zsnesChooser, FileChooser& romulusChooser,
                                  FileOpenDialog& fileDialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_zsnesDialog(zsnesDialog)
-    , m_romulusDialog(romulusDialog)
+    , m_choices(choices)
+    , m_zsnesChooser(zsnesChooser)
+    , m_romulusChooser(romulusChooser)
     , m_fileDialogs(fileDialogs) {
     setWindowTitle(QStringLiteral("File Paths"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -93,66 +95,53 @@ FilePathsDialog::FilePathsDialog(RememberedFileDialog& zsnesDialog, RememberedFi
     m_romulusField = romulus.field;
     setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
 
-    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsDialog::zsnesFieldChanged);
-    connect(zsnes.find, &QPushButton::clicked, this, &FilePathsDialog::findZsnes);
-    connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsDialog::clearZsnes);
-    connect(romulus.find, &QPushButton::clicked, this, &FilePathsDialog::findRomulus);
-    connect(romulus.clear, &QPushButton::clicked, this, &FilePathsDialog::clearRomulus);
+    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsWindow::zsnesFieldChanged);
+    connect(m_romulusField, &QLineEdit::textChanged, &m_choices, &Choices::setRomulusPath);
+    connect(&m_choices, &Choices::zsnesPathChanged, m_zsnesField, &QLineEdit::setText);
+    connect(&m_choices, &Choices::romulusPathChanged, m_romulusField, &QLineEdit::setText);
+    connect(zsnes.find, &QPushButton::clicked, this, &FilePathsWindow::findZsnes);
+    connect(zsnes.clear, &QPushButton::clicked, this, &FilePathsWindow::clearZsnes);
+    connect(romulus.find, &QPushButton::clicked, this, &FilePathsWindow::findRomulus);
+    connect(romulus.clear, &QPushButton::clicked, this, &FilePathsWindow::clearRomulus);
 
     centreOnScreen(*this);
 }
 
-QString FilePathsDialog::zsnesPath() const {
-    return m_zsnesField->text();
+void FilePathsWindow::fillFields() {
+    m_zsnesField->setText(m_zsnesChooser.fileName());
+    m_romulusField->setText(m_choices.romulusPath());
 }
 
-void FilePathsDialog::setZsnesPath(const QString& path) {
-    m_zsnesField->setText(path);
+void FilePathsWindow::zsnesFieldChanged() {
+    m_zsnesChooser.setFileName(m_zsnesField->text());
+    m_choices.setZsnesPath(m_zsnesField->text());
 }
 
-QString FilePathsDialog::romulusPath() const {
-    return m_romulusField->text();
-}
-
-void FilePathsDialog::setRomulusPath(const QString& path) {
-    m_romulusField->setText(path);
-}
-
-void FilePathsDialog::fillFields(const QString& romulusPath) {
-    m_zsnesField->setText(m_zsnesDialog.fileName());
-    m_romulusField->setText(romulusPath);
-}
-
-void FilePathsDialog::zsnesFieldChanged() {
-    m_zsnesDialog.setFileName(m_zsnesField->text());
-    emit zsnesPathChanged(m_zsnesField->text());
-}
-
-void FilePathsDialog::findZsnes() {
-    m_zsnesDialog.show(this, m_fileDialogs);
-    // The field's change step writes the same name back into the dialog.
-    m_zsnesField->setText(m_zsnesDialog.fileName());
+void FilePathsWindow::findZsnes() {
+    m_zsnesChooser.show(this, m_fileDialogs);
+    // The field's change step writes the same name back into the chooser.
+    m_zsnesField->setText(m_zsnesChooser.fileName());
     // The Zsnes "Clear" stays usable: nothing ever disables it.
-    emit zsnesPathSought(m_zsnesDialog.fileName());
+    emit zsnesPathSought(m_zsnesChooser.fileName());
 }
 
-void FilePathsDialog::clearZsnes() {
-    m_zsnesDialog.setFileName(QString());
+void FilePathsWindow::clearZsnes() {
+    m_zsnesChooser.setFileName(QString());
     m_zsnesField->setText(QString::fromLatin1(texts::kZsnesPlaceholder));
     emit zsnesPathCleared();
 }
 
-void FilePathsDialog::findRomulus() {
-    m_romulusDialog.show(this, m_fileDialogs);
-    m_romulusField->setText(m_romulusDialog.fileName());
+void FilePathsWindow::findRomulus() {
+    m_romulusChooser.show(this, m_fileDialogs);
+    m_romulusField->setText(m_romulusChooser.fileName());
 }
 
-void FilePathsDialog::clearRomulus() {
+void FilePathsWindow::clearRomulus() {
     m_romulusField->setText(QString::fromLatin1(texts::kRomulusPlaceholder));
 }
 
-void FilePathsDialog::closeEvent(QCloseEvent* event) {
-    emit closing(romulusPath());
+void FilePathsWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
     QWidget::closeEvent(event);
 }
 

@@ -1,17 +1,16 @@
-#include "ui/RememberedFileDialog.h"
+#include "ui/FileChooser.h"
 
 #include "platform/FileOpenDialog.h"
 
 namespace mivo {
 
-RememberedFileDialog::RememberedFileDialog(QString title, QString filter, QString shownFilter,
-                                           QObject* parent)
+FileChooser::FileChooser(QString title, QString filter, QString shownFilter, QObject* parent)
     : QObject(parent)
     , m_title(std::move(title))
     , m_filter(std::move(filter))
     , m_shownFilter(std::move(shownFilter)) {}
 
-void RememberedFileDialog::show(QWidget* parent, FileOpenDialog& dialogs) {
+void FileChooser::show(QWidget* parent, FileOpenDialog& dialogs) {
     if (const auto chosen = dialogs.chooseFile(parent, {m_title, m_filter, m_fileName, m_shownFilter}))
         m_fileName = *chosen;
 }

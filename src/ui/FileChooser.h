@@ -9,14 +9,14 @@ namespace mivo {
 
 class FileOpenDialog;
 
-// A file-open dialog of the main window that remembers the last file name for the whole run: the
+// Chooses a file through a file-open dialog and remembers the last file name for the whole run: the
 // next showing starts from it, and a cancelled showing leaves it as it was.
-class RememberedFileDialog : public QObject {
+class FileChooser : public QObject {
     Q_OBJECT
 
 public:
     // `shownFilter` is the description of the filter the dialog opens with; empty: the first one.
-    RememberedFileDialog(QString title, QString filter, QString shownFilter, QObject* parent);
+    FileChooser(QString title, QString filter, QString shownFilter, QObject* parent);
 
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }

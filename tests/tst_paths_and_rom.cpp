@@ -1,0 +1,168 @@
+#include "MainWindowDriver.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QListView>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace mivo;
+using testing::kZsnes;
+using testing::shutdownWrites;
+
+namespace {
+const QString kNoZsnes = QStringLiteral("Goto ''Setup'' to choose the Zsnes path");
+const QString kNoRom = QStringLiteral("Goto ''Setup'' to load a Rom");
+const QString kNoRomulus = QStringLiteral("Romulus path not selected");
+} // namespace
+
+// What the File Paths window and the Rom(s) tab do to the paths, the ROM and the line the window shows.
+class TestPathsAndRom : public testing::SessionTest {
+    Q_OBJECT
+
+private slots:
+    void filePathsRowsReadAsDesigned() {
+        start({});
+        QVERIFY(d().paths() && d().window->isEnabled()); // the File Paths window locks nothing
+        QStringList rows; // each row's label, and its "Clear" named for a screen reader by the path it clears
+        for (const QLabel* label : d().paths()->findChildren<QLabel*>())
+            rows << label->text();
+        for (const QAbstractButton* button : d().paths()->findChildren<QAbstractButton*>()) {
+            if (button->text() == "Clear")
+                rows << button->accessibleName();
+        }
+        QCOMPARE(rows, (QStringList{"Zsnes Path:", "Snes9x Path:", "Romulus Path:", "Clear Zsnes Path",
+                                    "Clear Snes9x Path", "Clear Romulus Path"}));
+        const auto readWith =
+            QAccessible::queryAccessibleInterface(d().pathField("Zsnes Path"))->relations(QAccessible::Label);
+        QVERIFY(!readWith.isEmpty() &&
+                readWith[0].first->text(QAccessible::Name) == "Zsnes Path:"); // read with its field
+        QCOMPARE(d().pathField("Snes9x Path")->text(), "Snes9x Path");
+        QVERIFY(!d().pathField("Snes9x Path")->isEnabled() &&
+                !d().button("Find Snes9x.....", d().paths())->isEnabled());
+    }
+
+    // A find, chosen or cancelled, shows the bare path and makes the line to run anew.
+    void findingTheEmulatorShowsItsBarePath() {
+        start({});
+        d().inPaths("Find Zsnes....."); // cancelled, with nothing remembered: no path
+        QCOMPARE(d().pathField("Zsnes Path")->text(), QString());
+        QCOMPARE(d().syntax(), kNoZsnes);
+        QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+
+        d().inPaths("Find Zsnes.....", kZsnes);
+        const FileOpenRequest request = d().fakes.fileDialogs.requests.back();
+        QCOMPARE(request.title, "Zsnes...");
+        QCOMPARE(request.filter, "Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|");
+        QCOMPARE(request.shownFilter, "All Files (*.*)"); // shows programs
+        QCOMPARE(d().pathField("Zsnes Path")->text(), kZsnes);
+        QCOMPARE(d().syntax(), kZsnes);
+        QVERIFY(d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+        d().press("Disable color 0 modifications in 256 color modes");
+        d().press("&View Syntax");
+        QVERIFY(d().button("&Run/Play")->isEnabled()); // once the line it runs is made
+        d().button("Load Rom.....")->setEnabled(false);
+        d().inPaths("Find Zsnes.....");
+        QCOMPARE(d().syntax(), kZsnes);
+        QVERIFY(d().button("Load Rom.....")->isEnabled());
+    }
+
+    // Clear, then a cancelled find keeps the placeholder as a path; a second Clear still takes the line.
+    void clearingTheEmulatorLeavesThePlaceholder() {
+        start();
+        d().inPaths("Clear Zsnes Path");
+        QCOMPARE(d().pathField("Zsnes Path")->text(), kNoZsnes);
+        QCOMPARE(d().syntax(), kNoZsnes);
+        QVERIFY(!d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
+        d().inPaths("Find Zsnes.....");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, kNoZsnes);
+        d().press("Disable color 0 modifications in 256 color modes");
+        d().press("&View Syntax");
+        QCOMPARE(d().syntax(), kNoZsnes + " -0");
+        d().inPaths("Clear Zsnes Path");
+        QCOMPARE(d().syntax(), kNoZsnes);
+    }
+
+    // Typing is mirrored key by key, into the line and into the dialog, and the window's close takes the
+    // line back to the bare path; the paths live on, stored at the end.
+    void typedPathsOutliveTheWindow() {
+        start();
+        d().type(d().pathField("Zsnes Path"), "/zs");
+        QTest::keyClick(d().pathField("Zsnes Path"), Qt::Key_Backspace);
+        QCOMPARE(d().syntax(), "/z");
+        d().inPaths("Find Zsnes.....");
+        QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, "/z");
+        d().inPaths("Clear Romulus Path");
+        d().press("&View Syntax");
+        QPointer<QWidget> window = d().paths();
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(d().syntax(), "/z"); // the composed line goes with the window
+        QCOMPARE(d().pathField("Zsnes Path")->text(), "/z");
+        QCOMPARE(d().pathField("Romulus Path")->text(), kNoRomulus);
+        d().paths()->close();
+        d().menu("&File", "&Exit");
+        QCOMPARE(d().fakes.settings.writes, shutdownWrites({"1", "1", "/z", kNoRomulus}));
+    }
+
+    void romulusIsFoundAndStartedAsItStands() {
+        start();
+        d().inPaths("Find Romulus", "/opt/My Romulus/romulus");
+        const FileOpenRequest request = d().fakes.fileDialogs.requests.back();
+        QCOMPARE(request.filter, "Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*");
+        QCOMPARE(request.shownFilter, "All Files (*.*)");
+        QVERIFY(request.title.isEmpty());
+        d().menu("&Add-ons", "&Romulus"); // the whole path, blanks included, with no arguments
+        QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));
+        d().inPaths("Clear Romulus Path");
+        d().inPaths("Find Romulus"); // cancelled: the dialog's last file
+        QCOMPARE(d().pathField("Romulus Path")->text(), "/opt/My Romulus/romulus");
+    }
+
+    void aRomIsChosenFromTheFolderOrTheDialog() {
+        QTemporaryDir folder;
+        for (const char* name : {"B.smc", "a.SMC", "notes.txt", "c.smc.bak"})
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        const QString startFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        start();
+        QDir::setCurrent(startFolder);
+        auto* list = d().window->findChild<QListView*>();
+        QTRY_COMPARE(list->model()->rowCount(), 2); // the folder is read beside the start
+        QVERIFY(QFile(folder.filePath("a2.smc")).open(QIODevice::WriteOnly)); // too late to be listed
+        QStringList shown;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            shown << list->model()->index(i, 0).data().toString();
+        QCOMPARE(shown, (QStringList{"a.SMC", "B.smc"}));
+
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Return); // the keyboard's double click
+        QCOMPARE(d().rom(), folder.path() + "/B.smc");
+        QVERIFY(d().button("Clear")->isEnabled());
+        d().loadRom(std::nullopt); // the dialog was never used: back to no ROM, Clear stays usable
+        QCOMPARE(d().rom(), kNoRom);
+        QVERIFY(d().button("Clear")->isEnabled());
+
+        d().loadRom("/roms/mario.smc");
+        QCOMPARE(d().rom(), "/roms/mario.smc");
+
+        d().press("Clear");
+        QCOMPARE(d().rom(), kNoRom);
+        d().loadRom(std::nullopt);
+        QCOMPARE(d().rom(), kNoRom);
+        QVERIFY(!d().button("Clear")->isEnabled());
+        d().loadRom("/roms/b.smc");
+        QVERIFY(d().button("Clear")->isEnabled());
+        QCOMPARE(list->model()->rowCount(), 2);
+        // The mouse's double click chooses as Return does: a name in the list is not for editing.
+        d().window->findChild<QTabWidget*>()->setCurrentWidget(list->parentWidget());
+        const QRect first = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(d().rom(), folder.path() + "/a.SMC");
+    }
+};
+
+QTEST_MAIN(TestPathsAndRom)
+#include "tst_paths_and_rom.moc"
