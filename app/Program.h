@@ -1,14 +1,14 @@
 #pragma once
 
+#include "platform/ImmediateProcessEnd.h"
 #include "platform/QtBeeper.h"
-#include "platform/QtErrorLog.h"
 #include "platform/QtFileOpenDialog.h"
 #include "platform/QtMessenger.h"
-#include "platform/QtProcessEnd.h"
 #include "platform/QtProgramStarter.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/QtUrlOpener.h"
+#include "platform/StandardErrorLog.h"
 #include "platform/SystemEndWatcher.h"
 #include "ui/main/MainWindow.h"
 
@@ -39,9 +39,9 @@ private:
     QtUrlOpener m_urls;
     QtBeeper m_beeper;
     QtMessenger m_messages;
-    QtErrorLog m_errors;
+    StandardErrorLog m_errors;
     QtTrayIcon m_tray;
-    QtProcessEnd m_processEnd;
+    ImmediateProcessEnd m_processEnd;
     MainWindow m_window;
     SystemEndWatcher m_systemEnd;
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs/FilePathsWindow.h"
 
 #include "core/ProgramTexts.h"
+#include "ui/Bold.h"
 #include "ui/Choices.h"
 #include "ui/FileChooser.h"
 #include "ui/Named.h"
@@ -37,14 +38,11 @@ struct RowNames {
 // and clear buttons.
 PathRow addPathRow(QGridLayout& grid, int row, const RowNames& names, const QString& caption,
                    const QString& startText, const QString& findCaption, QWidget* parent) {
-    PathRow path{named(new QLabel(caption, parent), QLatin1StringView(names.label)),
+    PathRow path{inBold(named(new QLabel(caption, parent), QLatin1StringView(names.label))),
                  named(new QLineEdit(startText, parent), QLatin1StringView(names.field)),
                  named(new QPushButton(findCaption, parent), QLatin1StringView(names.find)),
                  named(new QPushButton(QStringLiteral("Clear"), parent), QLatin1StringView(names.clear))};
 
-    QFont bold = path.label->font();
-    bold.setBold(true);
-    path.label->setFont(bold);
     path.label->setBuddy(path.field);
     path.field->setAccessibleName(QString(caption).remove(u':'));
     // Every row has its "Clear"; a screen reader says which path it clears.

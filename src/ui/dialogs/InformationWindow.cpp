@@ -3,9 +3,7 @@
 #include "ui/Named.h"
 #include "ui/WindowGeometry.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,9 +20,9 @@ constexpr double kSmallestPointSize = 6.5;
 InformationWindow::InformationWindow(
     const QString& objectName, const QString& title, QSize clientSize,
     const std::function<void(QVBoxLayout& content, QWidget& window)>& buildContent)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_ok(named(new QPushButton(QStringLiteral("&Ok"), this), QStringLiteral("Command1"))) {
+    , m_ok(named(new QPushButton(QStringLiteral("&Ok")), QStringLiteral("Command1"))) {
     setObjectName(objectName);
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -38,35 +36,22 @@ InformationWindow::InformationWindow(
     outer->addLayout(content, 1);
     buildContent(*content, *this);
 
+    auto* buttons = new QDialogButtonBox(Qt::Horizontal, this);
+    buttons->setCenterButtons(true);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
     m_ok->setDefault(true);
     m_ok->setFixedSize(twips(kOkWidth), twips(kOkHeight));
-    outer->addWidget(m_ok, 0, Qt::AlignHCenter);
-    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+    outer->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     m_ok->setFocus();
 
     shrinkFontUntilContentFits();
     centreOnScreen(*this);
 }
 
-void InformationWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        close();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Reaches the window only when the focused control had no use for the key.
-        m_ok->click();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void InformationWindow::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit closing();
+void InformationWindow::done(int result) {
+    emit closing();
+    QDialog::done(result);
 }
 
 void InformationWindow::shrinkFontUntilContentFits() {

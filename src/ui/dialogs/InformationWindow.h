@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QDialog>
 #include <QSize>
-#include <QWidget>
 
 #include <functional>
 
@@ -13,8 +13,8 @@ namespace mivo {
 // What every small information window of Mivo has in common: a window of its own with a title and a
 // close box but no minimise or maximise button, a fixed size, centred on the screen, and an "&Ok"
 // button at the bottom that closes it, as Escape does. Return presses "&Ok" unless the focused control
-// uses the key itself. The window deletes itself when closed.
-class InformationWindow : public QWidget {
+// uses the key itself. The window is no modal dialog: it deletes itself when closed.
+class InformationWindow : public QDialog {
     Q_OBJECT
 
 public:
@@ -25,13 +25,12 @@ public:
 
     [[nodiscard]] QPushButton& okButton() const { return *m_ok; }
 
+    // Every way of closing ends here: "&Ok", Return, Escape and the close box.
+    void done(int result) override;
+
 signals:
     // The window has agreed to close and is about to disappear; it is still on the screen.
     void closing();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void shrinkFontUntilContentFits();

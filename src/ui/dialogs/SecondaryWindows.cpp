@@ -3,7 +3,7 @@
 #include "core/ProgramTexts.h"
 #include "ui/Launcher.h"
 #include "ui/dialogs/InformationWindow.h"
-#include "ui/dialogs/InformationWindows.h"
+#include "ui/dialogs/InformationWindowCatalog.h"
 
 #include <QWidget>
 

@@ -3,6 +3,7 @@
 #include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
+#include "ui/Bold.h"
 #include "ui/FileChooser.h"
 #include "ui/Named.h"
 #include "ui/WindowGeometry.h"
@@ -29,14 +30,6 @@ namespace {
 
 constexpr int kWindowWidth = 6090;
 constexpr int kTabsHeight = 5295;
-
-QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = named(new QLabel(text, parent), name);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
 
 // One line of program-made text under the tabs. It is shown as plain text, exactly as it stands, and
 // what does not fit is cut off rather than widening the window.
@@ -198,11 +191,13 @@ QWidget* MainWindow::buildCentralWidget() {
     lines->setVerticalSpacing(1);
     lines->setColumnMinimumWidth(0, twips(1440));
     // Each caption is made before its line, so that a screen reader reads them in that order.
-    lines->addWidget(boldLabel(QStringLiteral("Label9"), QStringLiteral("Zsnes syntax:"), central), 0, 0);
+    lines->addWidget(
+        inBold(named(new QLabel(QStringLiteral("Zsnes syntax:"), central), QStringLiteral("Label9"))), 0, 0);
     m_syntaxDisplay =
         displayLine(QStringLiteral("Label1"), QString::fromLatin1(texts::kZsnesPlaceholder), central);
     lines->addWidget(m_syntaxDisplay, 0, 1, Qt::AlignLeft);
-    lines->addWidget(boldLabel(QStringLiteral("Label8"), QStringLiteral("Rom Name:"), central), 1, 0);
+    lines->addWidget(
+        inBold(named(new QLabel(QStringLiteral("Rom Name:"), central), QStringLiteral("Label8"))), 1, 0);
     m_romDisplay =
         displayLine(QStringLiteral("Label7"), QString::fromLatin1(texts::kRomPlaceholder), central);
     lines->addWidget(m_romDisplay, 1, 1, Qt::AlignLeft);

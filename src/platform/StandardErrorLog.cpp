@@ -1,4 +1,4 @@
-#include "platform/QtErrorLog.h"
+#include "platform/StandardErrorLog.h"
 
 #include <QString>
 
@@ -6,7 +6,7 @@
 
 namespace mivo {
 
-void QtErrorLog::write(const QString& line) {
+void StandardErrorLog::write(const QString& line) {
     std::fputs(qPrintable(line + u'\n'), stderr);
     std::fflush(stderr);
 }

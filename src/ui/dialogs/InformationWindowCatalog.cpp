@@ -1,7 +1,8 @@
-#include "ui/dialogs/InformationWindows.h"
+#include "ui/dialogs/InformationWindowCatalog.h"
 
 #include "core/Version.h"
 #include "platform/DesktopServices.h"
+#include "ui/Bold.h"
 #include "ui/Named.h"
 #include "ui/WindowGeometry.h"
 #include "ui/dialogs/AboutContent.h"
@@ -22,19 +23,10 @@ QLabel* textLabel(const QString& objectName, const QString& text, QWidget& windo
     return label;
 }
 
-QLabel* headingLabel(const QString& objectName, const QString& text, QWidget& window) {
-    QLabel* label = textLabel(objectName, text, window);
-    // Only the weight is set here, so the heading still follows the window's font size.
-    QFont bold;
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
 // A bold heading and, on the line below and further right, a web address shown as plain text.
 void addAddressEntry(QVBoxLayout& content, QWidget& window, const QStringList& objectNames,
                      const QString& heading, const char* address) {
-    content.addWidget(headingLabel(objectNames[0], heading, window));
+    content.addWidget(inBold(textLabel(objectNames[0], heading, window)));
     QLabel* addressLabel = textLabel(objectNames[1], QString::fromUtf8(address), window);
     addressLabel->setIndent(twips(360));
     content.addWidget(addressLabel);

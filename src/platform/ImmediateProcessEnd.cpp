@@ -1,11 +1,11 @@
-#include "platform/QtProcessEnd.h"
+#include "platform/ImmediateProcessEnd.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace mivo {
 
-void QtProcessEnd::endNow(int exitStatus) {
+void ImmediateProcessEnd::endNow(int exitStatus) {
     // _Exit skips the stdio flush that exit() would do, so the buffers are emptied by hand first.
     std::fflush(nullptr);
     std::_Exit(exitStatus);

@@ -5,7 +5,7 @@
 namespace mivo {
 
 // Writes each line to standard error at once, so that it is there even if the process ends next.
-class QtErrorLog final : public ErrorLog {
+class StandardErrorLog final : public ErrorLog {
 public:
     void write(const QString& line) override;
 };

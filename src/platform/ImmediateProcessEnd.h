@@ -6,7 +6,7 @@ namespace mivo {
 
 // Ends the process without running destructors or exit handlers, like a program that simply stops.
 // What was already printed still gets out.
-class QtProcessEnd final : public ProcessEnd {
+class ImmediateProcessEnd final : public ProcessEnd {
 public:
     [[noreturn]] void endNow(int exitStatus) override;
 };
