@@ -1,4 +1,5 @@
 #include "core/CommandLine.h"
+#include "core/FileFilter.h"
 #include "core/IniText.h"
 #include "core/LaunchLine.h"
 #include "core/NumberRule.h"
@@ -92,6 +93,19 @@ private slots:
         check(3, QString(350, u'0') + "1e-340", "0");
         check(3, "0." + QString(350, u'0') + "1e0010", "0");
         check(4, "30", "30", OutOfRange);
+    }
+
+    // A designed filter in Qt's form. With no complete pair, every file; "All Files" must also show a
+    // Linux program, which has no dot in its name.
+    void fileFiltersTakeQtsForm() {
+        QCOMPARE(designedFileFilter("Roms| ; |"), FileFilter{});
+        QCOMPARE(designedFileFilter("None||Roms|*.smc; *.sfc", "Roms"),
+                 (FileFilter{{"Roms (*.smc *.sfc)"}, "Roms (*.smc *.sfc)"}));
+        QCOMPARE(designedFileFilter("|*.smc", "Roms"), (FileFilter{{"*.smc (*.smc)"}, {}}));
+        QCOMPARE(
+            designedFileFilter("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|", "All Files (*.*)"),
+            (FileFilter{{"Zsnes(w) Executable (*.exe) (*.exe)", "All Files (*.*) (*)"},
+                        "All Files (*.*) (*)"}));
     }
 
     void aLaunchLineStartsTheShownProgramWithTheRom() {

@@ -54,8 +54,9 @@ private slots:
         d().inPaths("Find Zsnes.....", kZsnes);
         const FileOpenRequest request = d().fakes.fileDialogs.requests.back();
         QCOMPARE(request.title, "Zsnes...");
-        QCOMPARE(request.filter, "Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|");
-        QCOMPARE(request.shownFilter, "All Files (*.*)"); // shows programs
+        QCOMPARE(request.filter.nameFilters,
+                 (QStringList{"Zsnes(w) Executable (*.exe) (*.exe)", "All Files (*.*) (*)"}));
+        QCOMPARE(request.filter.selected, "All Files (*.*) (*)"); // shows programs
         QCOMPARE(d().pathField("Zsnes Path")->text(), kZsnes);
         QCOMPARE(d().syntax(), kZsnes);
         QVERIFY(d().button("&View Syntax")->isEnabled() && !d().button("&Run/Play")->isEnabled());
@@ -110,8 +111,9 @@ private slots:
         start();
         d().inPaths("Find Romulus", "/opt/My Romulus/romulus");
         const FileOpenRequest request = d().fakes.fileDialogs.requests.back();
-        QCOMPARE(request.filter, "Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*");
-        QCOMPARE(request.shownFilter, "All Files (*.*)");
+        QCOMPARE(request.filter.nameFilters,
+                 (QStringList{"Romulus Executable (Romulus.exe) (*.exe)", "All Files (*.*) (*)"}));
+        QCOMPARE(request.filter.selected, "All Files (*.*) (*)");
         QVERIFY(request.title.isEmpty());
         d().menu("&Add-ons", "&Romulus"); // the whole path, blanks included, with no arguments
         QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{"/opt/My Romulus/romulus", {}}}));

@@ -1,5 +1,4 @@
 #include "core/IniText.h"
-#include "platform/QtFileOpenDialog.h"
 #include "platform/QtProgramStarter.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTrayIcon.h"
@@ -107,7 +106,7 @@ enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFil
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
-// What Mivo asks of the desktop: the settings file, starting programs, addresses, the file dialog's filters.
+// What Mivo asks of the desktop: the settings file, starting programs, addresses.
 class TestPlatform : public QObject {
     Q_OBJECT
 
@@ -378,22 +377,6 @@ private slots:
         QtUrlOpener().open("mailto:mivo@example.org?subject=Mivo 1.60");
         QDesktopServices::unsetUrlHandler("mailto");
         QCOMPARE(m_opened, QStringList{"mailto:mivo@example.org?subject=Mivo%201.60"});
-    }
-
-    void fileFiltersTakeQtsForm() {
-        // With no complete pair, every file; "All Files" must also show a Linux program, which has no dot in
-        // its name.
-        // clang-format off
-        const QList<std::pair<QString, QString>> filters{
-            {"Roms| ; |", QString()}, {"None||Roms|*.smc; *.sfc", "Roms (*.smc *.sfc)"}, {"|*.smc", "*.smc (*.smc)"},
-            {"Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|",
-             "Zsnes(w) Executable (*.exe) (*.exe);;All Files (*.*) (*)"}};
-        // clang-format on
-        for (const auto& [pipeFilter, qtFilter] : filters)
-            QCOMPARE(qtNameFilter(pipeFilter), qtFilter);
-        QCOMPARE(
-            qtSelectedNameFilter("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|", "All Files (*.*)"),
-            "All Files (*.*) (*)");
     }
 
     // The icon is made once the window has painted, as it was last asked to, with its tooltip; a left

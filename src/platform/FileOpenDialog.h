@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileFilter.h"
+
 #include <QString>
 
 #include <optional>
@@ -9,10 +11,9 @@ class QWidget;
 namespace mivo {
 
 struct FileOpenRequest {
-    QString title;         // empty: the platform's own title
-    QString filter;        // "Description|pattern|Description|pattern", possibly with a trailing bar
+    QString title; // empty: the platform's own title
+    FileFilter filter;
     QString startFileName; // the file the dialog opens on
-    QString shownFilter;   // the description of the filter selected at opening; empty: the first
 };
 
 // Asks the user for an existing file; nullopt when the user cancels.

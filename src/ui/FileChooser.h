@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileFilter.h"
+
 #include <QObject>
 #include <QString>
 
@@ -15,8 +17,7 @@ class FileChooser : public QObject {
     Q_OBJECT
 
 public:
-    // `shownFilter` is the description of the filter the dialog opens with; empty: the first one.
-    FileChooser(QString title, QString filter, QString shownFilter, QObject* parent);
+    FileChooser(QString title, FileFilter filter, QObject* parent);
 
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
@@ -26,8 +27,7 @@ public:
 
 private:
     QString m_title;
-    QString m_filter;
-    QString m_shownFilter;
+    FileFilter m_filter;
     QString m_fileName;
 };
 

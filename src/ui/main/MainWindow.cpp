@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/FileFilter.h"
 #include "core/LaunchLine.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
@@ -70,12 +71,17 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     // Programs here carry no ".exe", so the dialogs open on the filter that shows them.
     , m_zsnesChooser(
           named(new FileChooser(QStringLiteral("Zsnes..."),
-                                QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
-                                QStringLiteral("All Files (*.*)"), this),
+                                designedFileFilter(
+                                    QStringLiteral("Zsnes(w) Executable (*.exe)|*.exe|All Files (*.*)|*.*|"),
+                                    QStringLiteral("All Files (*.*)")),
+                                this),
                 QStringLiteral("CommonDialog1")))
     , m_romulusChooser(named(
-          new FileChooser({}, QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
-                          QStringLiteral("All Files (*.*)"), this),
+          new FileChooser(
+              {},
+              designedFileFilter(QStringLiteral("Romulus Executable (Romulus.exe)|*.exe|All Files (*.*)|*.*"),
+                                 QStringLiteral("All Files (*.*)")),
+              this),
           QStringLiteral("CommonDialog3"))) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(texts::kMainWindowTitle));

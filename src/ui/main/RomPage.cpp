@@ -27,7 +27,7 @@ QString shownCaption(QString caption) {
 RomPage::RomPage(FileOpenDialog& fileDialogs, QWidget* parent)
     : QWidget(parent)
     , m_fileDialogs(fileDialogs)
-    , m_romChooser(named(new FileChooser({}, {}, {}, this), QStringLiteral("CommonDialog2")))
+    , m_romChooser(named(new FileChooser({}, {}, this), QStringLiteral("CommonDialog2")))
     , m_listFolder(QDir::toNativeSeparators(QDir::currentPath()))
     , m_romList(named(new QListView(this), QStringLiteral("File1"))) {
     m_romList->setAccessibleName(tr("ROM files"));
