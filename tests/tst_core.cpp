@@ -39,7 +39,7 @@ class TestCore : public QObject {
     Q_OBJECT
 
 private slots:
-    void compose_data() {
+    void theLineHoldsEachTickedSwitchInStepOrder_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("expected");
@@ -62,14 +62,14 @@ private slots:
         row("no path", QString(), "C1", " -0");
         row("a path with a blank", "/opt/my zsnes/zsnes", "C33", "/opt/my zsnes/zsnes -n");
     }
-    void compose() {
+    void theLineHoldsEachTickedSwitchInStepOrder() {
         QFETCH(QString, path);
         QFETCH(QString, record);
         QFETCH(QString, expected);
         QCOMPARE(composeCommandLine(path, ::record(record)), expected);
     }
 
-    void correction() {
+    void aNumberIsCorrectedToItsFieldsRange() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // "." stays the decimal point
         const auto check = [](int field, const QString& typed, const char* text, Validity valid = InRange) {
             const auto corrected = correctNumberText(kNumberFields.at(std::size_t(field) - 1), typed);
