@@ -1,5 +1,6 @@
 #include "MainWindowDriver.h"
 #include "app/Program.h"
+#include "app/StartRom.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -212,6 +213,45 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QCOMPARE(d().rom(), folder.path() + "/a.SMC");
+    }
+
+    // A ROM named when Mivo starts is chosen, with its full path, as "Load Rom....." chooses a file, and
+    // nothing starts; one that cannot be read is told with the system's reason, and not chosen.
+    void aRomNamedAtStart_data() {
+        QTest::addColumn<QString>("name"); // in the start folder, which holds game.smc and a folder roms.smc
+        QTest::addColumn<QString>("reason"); // empty: chosen
+        QTest::newRow("readable") << "game.smc"
+                                  << "";
+        QTest::newRow("missing") << "gone.smc"
+                                 << "No such file or directory";
+        QTest::newRow("a folder") << "roms.smc"
+                                  << "Is a directory";
+    }
+    void aRomNamedAtStart() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QTemporaryDir folder;
+        QVERIFY(QFile(folder.filePath("game.smc")).open(QIODevice::WriteOnly) &&
+                QDir(folder.path()).mkdir("roms.smc"));
+        start();
+        const QString startFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        chooseStartRom(*d().window, d().fakes.desktop, name);
+        QDir::setCurrent(startFolder);
+        QVERIFY(d().fakes.programs.started.isEmpty());
+        if (!reason.isEmpty()) {
+            QCOMPARE(d().rom(), kNoRom);
+            QCOMPARE(d().fakes.desktop.warnings.size(), 1);
+            QCOMPARE(d().fakes.desktop.warnings[0].text, "The ROM\n" + folder.filePath(name) +
+                                                             "\ncannot be read.\n\n" + reason +
+                                                             "\n\nNo ROM is chosen.");
+            return;
+        }
+        QVERIFY(d().fakes.desktop.warnings.isEmpty());
+        QCOMPARE(d().rom(), folder.filePath(name));
+        d().loadRom(std::nullopt); // a cancelled dialog shows it again, as after a choice in it
+        QCOMPARE(d().rom(), folder.filePath(name));
+        QVERIFY(d().button("Clear")->isEnabled());
     }
 
     void runPlayStartsTheLineAndGoesToTheTray() {
@@ -433,8 +473,10 @@ private slots:
         QCOMPARE(QGuiApplication::desktopFileName(), "io.github.mivo.Mivo");
         QVERIFY(QApplication::windowIcon().availableSizes() == QList{QSize(48, 48)});
         QVERIFY(!QApplication::quitOnLastWindowClosed());
-        // The session manager's request to save saves, and Mivo goes on.
-        program.start();
+        // The session manager's request to save saves, and Mivo goes on. A ROM named at the start is chosen.
+        QVERIFY(QFile(config.filePath("game.smc")).open(QIODevice::WriteOnly));
+        program.start(config.filePath("game.smc"));
+        QTRY_COMPARE(program.window().findChild<QLabel*>("Label7")->text(), config.filePath("game.smc"));
         // The tray icon is made once the window has painted its first frame.
         QTRY_VERIFY(program.tray().findChild<QSystemTrayIcon*>() != nullptr);
         emit program.systemEnd().saveRequested();

@@ -236,6 +236,10 @@ std::array<StoredValue, 4> MainWindow::storedValues() {
     }};
 }
 
+void MainWindow::chooseRom(const QString& path) {
+    m_romPage->chooseRom(path);
+}
+
 void MainWindow::restoreSession() {
     restoreValues(m_platform.settings, storedValues());
     // The Zsnes field passes its restored text on to its dialog itself; the Romulus field does not.

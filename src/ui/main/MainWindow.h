@@ -43,6 +43,9 @@ public:
     // The File Paths window; touching it while it does not exist makes it, hidden.
     FilePathsDialog& filePaths();
 
+    // Chooses the ROM at `path` as "Load Rom....." chooses a file; nothing is started.
+    void chooseRom(const QString& path);
+
     // Saves the four values, takes the icon out of the tray and ends the process: the close box's
     // step, also run when the system asks Mivo to end. A failed save ends it with status 1, told on
     // standard error and, when the user ended Mivo, in a warning first.

@@ -98,7 +98,12 @@ void RomPage::chooseRomFile() {
         emit noRomChosen();
         return;
     }
-    emit romChosen(m_romDialog->fileName());
+    chooseRom(m_romDialog->fileName());
+}
+
+void RomPage::chooseRom(const QString& path) {
+    m_romDialog->setFileName(path);
+    emit romChosen(path);
     m_clearButton->setEnabled(true);
 }
 
