@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QListView>
+#include <QMimeData>
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -251,6 +252,43 @@ private slots:
         QCOMPARE(d().rom(), folder.filePath(name));
         d().loadRom(std::nullopt); // a cancelled dialog shows it again, as after a choice in it
         QCOMPARE(d().rom(), folder.filePath(name));
+        QVERIFY(d().button("Clear")->isEnabled());
+    }
+
+    // One local file dragged anywhere onto the window is taken as a copy and, dropped, chosen as "Load
+    // Rom....." chooses it; anything else is refused, which shows the no-drop pointer.
+    void aDroppedRomIsChosen() {
+        const QTemporaryDir folder;
+        const QString rom = folder.filePath("game.smc");
+        QVERIFY(QFile(rom).open(QIODevice::WriteOnly));
+        start();
+        auto* numberField = d().field("Turn on frame skip"); // a field takes the text of a path by itself
+        const QUrl local = QUrl::fromLocalFile(rom);
+        // clang-format off
+        const QList<std::tuple<QList<QUrl>, QString, Qt::DropActions, bool>> drags{ // URLs, text, actions, taken
+            {{QUrl("https://example.org/game.smc")}, "", Qt::CopyAction, false},
+            {{local, QUrl::fromLocalFile(folder.filePath("b.smc"))}, "", Qt::CopyAction, false},
+            {{QUrl::fromLocalFile(folder.path())}, "", Qt::CopyAction, false},
+            {{local}, "", Qt::MoveAction, false}, // the source would delete the ROM
+            {{}, rom, Qt::CopyAction, false},
+            {{local}, rom, Qt::CopyAction | Qt::MoveAction, true}};
+        // clang-format on
+        for (const auto& [urls, text, actions, taken] : drags) {
+            QMimeData data;
+            data.setUrls(urls);
+            data.setText(text);
+            QDragEnterEvent enter({4, 4}, actions, &data, Qt::LeftButton, {});
+            QDragMoveEvent move({5, 5}, actions, &data, Qt::LeftButton, {});
+            QDropEvent drop({5, 5}, actions, &data, Qt::LeftButton, {});
+            for (QEvent* event : std::initializer_list<QEvent*>{&enter, &move})
+                QApplication::sendEvent(
+                    event == &enter ? static_cast<QWidget*>(numberField) : d().window.get(), event);
+            QApplication::sendEvent(d().window.get(), &drop);
+            QVERIFY2(enter.isAccepted() == taken && move.isAccepted() == taken,
+                     qPrintable(urls.value(0).toString()));
+            QCOMPARE(drop.dropAction(), taken ? Qt::CopyAction : drop.proposedAction());
+            QCOMPARE(d().rom(), taken ? rom : kNoRom);
+        }
         QVERIFY(d().button("Clear")->isEnabled());
     }
 

@@ -14,11 +14,14 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,6 +50,32 @@ QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
     label->setFixedWidth(twips(4455));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// The one local file, not a folder, that a drag carries; nothing when it carries anything else.
+std::optional<QString> draggedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return std::nullopt;
+    QString path = urls.front().toLocalFile();
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    return path;
+}
+
+// Takes a drag of one ROM as a copy: a drop offered only as a move, after which the source could delete
+// its file, is refused.
+std::optional<QString> acceptedRom(QDropEvent& event) {
+    auto path = draggedFile(event.mimeData());
+    if (!path || !event.possibleActions().testFlag(Qt::CopyAction)) {
+        event.ignore();
+        return std::nullopt;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return path;
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, int width, QWidget* parent) {
@@ -101,6 +130,11 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     buildMenus();
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A ROM dropped anywhere on the window is chosen: no control takes a drag for itself, not even a
+    // number field the text of a path.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAcceptDrops(false);
+    setAcceptDrops(true);
 
     connect(m_romPage, &RomPage::romChosen, m_romDisplay, &QLabel::setText);
     connect(m_romPage, &RomPage::noRomChosen, m_romDisplay,
@@ -295,6 +329,19 @@ void MainWindow::changeEvent(QEvent* event) {
     // own that only hangs on this one, keeps its "Exit" usable.
     if (event->type() == QEvent::EnabledChange)
         m_trayMenu->setEnabled(true);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    acceptedRom(*event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    acceptedRom(*event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (const auto path = acceptedRom(*event))
+        chooseRom(*path);
 }
 
 void MainWindow::hideIntoTrayWhenMinimized() {
