@@ -9,6 +9,7 @@
 #include "ui/dialogs/FilePathsDialog.h"
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
+#include "ui/main/CommandLineDisplay.h"
 #include "ui/main/RomPage.h"
 #include "ui/main/StoredValues.h"
 
@@ -41,14 +42,14 @@ QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
     return label;
 }
 
-// One line of program-made text under the tabs. It is shown as plain text, exactly as it stands, and
-// what does not fit is cut off rather than widening the window.
-QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = named(new QLabel(text, parent), name);
+// One line of program-made text under the tabs, `label` made for it. It is shown as plain text, exactly as
+// it stands, and what does not fit is cut off rather than widening the window; how it is selected is the
+// label's own.
+QLabel* displayLine(QLabel* label, const QString& name) {
+    named(label, name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(twips(4455));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
@@ -228,11 +229,13 @@ QWidget* MainWindow::buildCentralWidget() {
     // Each caption is made before its line, so that a screen reader reads them in that order.
     lines->addWidget(boldLabel(QStringLiteral("Label9"), QStringLiteral("Zsnes syntax:"), central), 0, 0);
     m_syntaxDisplay =
-        displayLine(QStringLiteral("Label1"), QString::fromLatin1(texts::kZsnesPlaceholder), central);
+        displayLine(new CommandLineDisplay(QString::fromLatin1(texts::kZsnesPlaceholder), central),
+                    QStringLiteral("Label1"));
     lines->addWidget(m_syntaxDisplay, 0, 1, Qt::AlignLeft);
     lines->addWidget(boldLabel(QStringLiteral("Label8"), QStringLiteral("Rom Name:"), central), 1, 0);
-    m_romDisplay =
-        displayLine(QStringLiteral("Label7"), QString::fromLatin1(texts::kRomPlaceholder), central);
+    m_romDisplay = displayLine(new QLabel(QString::fromLatin1(texts::kRomPlaceholder), central),
+                               QStringLiteral("Label7"));
+    m_romDisplay->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lines->addWidget(m_romDisplay, 1, 1, Qt::AlignLeft);
     lines->setColumnStretch(2, 1);
     column->addLayout(lines);
