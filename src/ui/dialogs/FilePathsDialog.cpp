@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -154,6 +155,15 @@ void FilePathsDialog::clearRomulus() {
 void FilePathsDialog::closeEvent(QCloseEvent* event) {
     emit closing(romulusPath());
     QWidget::closeEvent(event);
+}
+
+// Escape closes the window as its close box does, as it closes a dialog, whichever control has the focus.
+void FilePathsDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace mivo
