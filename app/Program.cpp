@@ -1,8 +1,10 @@
 #include "app/Program.h"
 
+#include "app/StartRom.h"
 #include "ui/ProgramIcon.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace mivo {
 namespace {
@@ -27,18 +29,22 @@ Program::Program()
     , m_window({m_settings, m_programs, m_fileDialogs, m_urls, m_beeper, m_messages, m_errors, m_tray,
                 m_processEnd}) {}
 
-void Program::start() {
+void Program::start(const std::optional<QString>& rom) {
     m_window.restoreSession();
     m_tray.appearAfterFirstPaintOf(m_window);
     QObject::connect(&m_systemEnd, &SystemEndWatcher::endRequested, &m_window,
                      [this] { m_window.endSession(Ending::BySystem); });
     QObject::connect(&m_systemEnd, &SystemEndWatcher::saveRequested, &m_window, &MainWindow::saveSettings);
     m_window.show();
+    // Once the event loop runs, so that a warning about it stands over the window, not before it.
+    if (rom) {
+        QTimer::singleShot(0, &m_window, [this, path = *rom] { chooseStartRom(m_window, m_messages, path); });
+    }
 }
 
-int runMivo() {
+int runMivo(const std::optional<QString>& rom) {
     Program program;
-    program.start();
+    program.start(rom);
     return QApplication::exec();
 }
 

@@ -12,6 +12,8 @@
 #include "platform/SystemEndWatcher.h"
 #include "ui/main/MainWindow.h"
 
+#include <optional>
+
 namespace mivo {
 
 // Mivo on the real desktop: the main window wired to the Qt side of every platform interface. Made
@@ -29,8 +31,9 @@ public:
 
     // Restores the stored values, shows the window and puts the tray icon up once the window has painted.
     // From then on logout, shutdown, a closing terminal or Ctrl+C end Mivo as its close box does, and
-    // the session manager's request to save saves without ending it.
-    void start();
+    // the session manager's request to save saves without ending it. A `rom` named on the command line is
+    // chosen once the window is up, or told there when it cannot be read.
+    void start(const std::optional<QString>& rom = std::nullopt);
 
 private:
     QtSettingsStore m_settings;
@@ -46,7 +49,8 @@ private:
     SystemEndWatcher m_systemEnd;
 };
 
-// Starts Mivo in the QApplication already made and runs the event loop until the program ends.
-int runMivo();
+// Starts Mivo in the QApplication already made, with `rom` as the start's ROM, and runs the event loop
+// until the program ends.
+int runMivo(const std::optional<QString>& rom = std::nullopt);
 
 } // namespace mivo

@@ -14,9 +14,17 @@ struct StartAnswer {
     std::string standardError;
 };
 
+// What the command line asks of Mivo: an answer, after which it ends, or a start, with the ROM to choose.
+struct StartRequest {
+    std::optional<StartAnswer> answer;
+    // As given, in the system's encoding; chosen once the window is up.
+    std::optional<std::string> rom;
+};
+
 // Reads the command line before any window or display exists. `--version` (`-v`) and `--help` (`-h`) are
-// answered with exit code 0; an option that neither Mivo nor Qt knows is refused with exit code 2. Nothing to
-// answer (no option, or only Qt's own such as -platform or -session) gives no answer, and Mivo starts.
-std::optional<StartAnswer> answerStartOptions(std::span<char* const> arguments, std::string_view version);
+// answered with exit code 0; an option that neither Mivo nor Qt knows, or a second ROM, is refused with
+// exit code 2. Qt's own options (-platform, -session, ...) and their values are left to Qt; any other word
+// names the ROM.
+StartRequest readStartOptions(std::span<char* const> arguments, std::string_view version);
 
 } // namespace mivo

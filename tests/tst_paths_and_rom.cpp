@@ -1,8 +1,10 @@
 #include "MainWindowDriver.h"
+#include "app/StartRom.h"
 
 #include <QAccessible>
 #include <QDir>
 #include <QListView>
+#include <QMimeData>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -97,7 +99,7 @@ private slots:
         d().inPaths("Clear Romulus Path");
         d().press("&View Syntax");
         QPointer<QWidget> window = d().paths();
-        window->close();
+        QTest::keyClick(d().pathField("Romulus Path"), Qt::Key_Escape); // Escape is its close box
         QTRY_VERIFY(window.isNull());
         QCOMPARE(d().syntax(), "/z"); // the composed line goes with the window
         QCOMPARE(d().pathField("Zsnes Path")->text(), "/z");
@@ -163,6 +165,53 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QCOMPARE(d().rom(), folder.path() + "/a.SMC");
+
+        // A ROM named at the start is chosen with its full path, as "Load Rom....." chooses a file, and
+        // nothing starts; one that cannot be read is told with the system's reason, and not chosen.
+        QVERIFY(QDir::setCurrent(folder.path()) && QDir(folder.path()).mkdir("roms"));
+        for (const char* name : {"B.smc", "gone.smc", "roms"})
+            chooseStartRom(*d().window, d().fakes.desktop, name);
+        QDir::setCurrent(startFolder);
+        const auto& told = d().fakes.desktop.warnings;
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[0].text, "The ROM\n" + folder.filePath("gone.smc") +
+                                   "\ncannot be read.\n\nNo such file or directory\n\nNo ROM is chosen.");
+        QVERIFY(told[1].text.contains(folder.filePath("roms") + "\ncannot be read.\n\nIs a directory\n"));
+        d().loadRom(std::nullopt); // a cancelled dialog shows it again, as after a choice in it
+        QCOMPARE(d().rom(), folder.path() + "/B.smc");
+        QVERIFY(d().fakes.programs.started.isEmpty());
+    }
+
+    // One local file dragged anywhere onto the window is taken as a copy and, dropped, chosen as "Load
+    // Rom....." chooses it; anything else is refused, which shows the no-drop pointer.
+    void aDroppedRomIsChosen() {
+        const QTemporaryDir folder;
+        const QString rom = folder.filePath("game.smc");
+        QVERIFY(QFile(rom).open(QIODevice::WriteOnly));
+        start();
+        auto* numberField = d().field("Turn on frame skip"); // a field takes the text of a path by itself
+        const QUrl local = QUrl::fromLocalFile(rom);
+        // clang-format off
+        const QList<std::tuple<QList<QUrl>, Qt::DropActions, bool>> drags{ // URLs (also text), actions, taken
+            {{QUrl("https://example.org/game.smc")}, Qt::CopyAction, false},
+            {{local, QUrl::fromLocalFile(folder.filePath("b.smc"))}, Qt::CopyAction, false},
+            {{QUrl::fromLocalFile(folder.path())}, Qt::CopyAction, false},
+            {{local}, Qt::MoveAction, false}, // the source would delete the ROM
+            {{local}, Qt::CopyAction | Qt::MoveAction, true}};
+        // clang-format on
+        for (const auto& [urls, actions, taken] : drags) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter({4, 4}, actions, &data, Qt::LeftButton, {});
+            QDragMoveEvent move({5, 5}, actions, &data, Qt::LeftButton, {});
+            QDropEvent drop({5, 5}, actions, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(numberField, &enter);
+            QApplication::sendEvent(d().window.get(), &move);
+            QApplication::sendEvent(d().window.get(), &drop);
+            QCOMPARE(std::pair(enter.isAccepted(), move.isAccepted()), std::pair(taken, taken));
+            QCOMPARE(drop.dropAction(), taken ? Qt::CopyAction : drop.proposedAction());
+            QCOMPARE(d().rom(), taken ? rom : kNoRom);
+        }
     }
 };
 

@@ -88,10 +88,14 @@ private slots:
 
     void commandLineAnswersWithoutADisplay() {
         const QString usage =
-            "Usage: mivo [-h | --help | -v | --version]\nLauncher for the ZSNES Super Nintendo emulator.\n\n"
-            "  -h, --help     show this help and exit\n  -v, --version  show the version and exit\n";
+            "Usage: mivo [OPTION]... [ROM]\nLauncher for the ZSNES Super Nintendo emulator. A ROM given here "
+            "is "
+            "chosen\nas Load Rom..... chooses it; nothing starts before Run/Play is pressed.\n\n"
+            "  -h, --help     show this help and exit\n  -v, --version  show the version and exit\n\n"
+            "Qt's own options, such as -platform or -style, are passed to Qt.\n";
         // Qt's own options go through to Qt: a session manager restarts Mivo with -session, and users pick a
-        // style or a window's geometry, also with two dashes and "="; a lone dash is no option.
+        // style or a window's geometry, also with two dashes and "="; a lone dash is no option. Any other
+        // word is the ROM, and there is one at most.
         // clang-format off
         const QList<std::tuple<QStringList, int, QString, QString>> lines{ // arguments, exit code, output, errors
             {{"--version"}, 0, "Mivo 1.60\n", ""},
@@ -99,7 +103,9 @@ private slots:
               "640x480", "-v"}, 0, "Mivo 1.60\n", ""},
             {{"-", "--help"}, 0, usage, ""},
             {{"-h"}, 0, usage, ""},
-            {{"-session", "x", "--bogus", "--help"}, 2, "", "mivo: unknown option '--bogus'\n" + usage}};
+            {{"-session", "x", "--bogus", "--help"}, 2, "", "mivo: unknown option '--bogus'\n" + usage},
+            {{"-style", "fusion", "-reverse", "a.smc", "/b c.smc", "--help"}, 2, "",
+             "mivo: one ROM at a time, not 'a.smc' and '/b c.smc'\n" + usage}};
         // clang-format on
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             qunsetenv(name);

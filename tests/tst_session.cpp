@@ -321,8 +321,10 @@ private slots:
         QCOMPARE(QGuiApplication::desktopFileName(), "io.github.mivo.Mivo");
         QVERIFY(QApplication::windowIcon().availableSizes() == QList{QSize(48, 48)});
         QVERIFY(!QApplication::quitOnLastWindowClosed());
-        // The session manager's request to save saves, and Mivo goes on.
-        program.start();
+        // The session manager's request to save saves, and Mivo goes on. A ROM named at the start is chosen.
+        QVERIFY(QFile(config.filePath("game.smc")).open(QIODevice::WriteOnly));
+        program.start(config.filePath("game.smc"));
+        QTRY_COMPARE(program.window().findChild<QLabel*>("Label7")->text(), config.filePath("game.smc"));
         // The tray icon is made once the window has painted its first frame.
         QTRY_VERIFY(program.tray().findChild<QSystemTrayIcon*>() != nullptr);
         emit program.systemEnd().saveRequested();

@@ -2,7 +2,10 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QClipboard>
+#include <QHelpEvent>
 #include <QMenuBar>
+#include <QToolTip>
 
 using namespace mivo;
 using testing::kZsnes;
@@ -189,6 +192,23 @@ private slots:
         QVERIFY(testing::find<QGroupBox>(&w, [](QGroupBox* g) { return g->title() == "Rom Info:"; }));
         QCOMPARE(d().named<QLabel>("Label1")->textFormat(), Qt::PlainText); // a path is shown as it is
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
+    }
+
+    // The command line can be read whole: Tab reaches it after "&Run/Play" to select and copy it, and when it
+    // is wider than its place its tooltip holds it.
+    void theCommandLineIsReadWhole() {
+        const QString longPath = "/opt/" + QString(300, 'z');
+        for (const QString& path : {kZsnes, longPath}) {
+            start({{"zsnesfilepath", path}});
+            QHelpEvent asked(QEvent::ToolTip, {4, 4}, d().syntaxLine()->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(d().syntaxLine(), &asked);
+            QCOMPARE(QToolTip::text(), path == kZsnes ? "" : longPath);
+        }
+        d().button("&Run/Play")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::SelectAll);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), longPath);
     }
 
     // With a desktop font 1.4 times the usual, every caption on each of the four tabs, under them, in File

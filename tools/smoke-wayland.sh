@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a built Mivo tree into a throw-away prefix and starts the installed program natively on a
 # headless Wayland compositor (weston), with a stored settings file whose ZSNES is a recording stand-in,
-# and no tray. It waits until the compositor shows the window "Mivo v<version>", then uses it over the
-# accessibility bus (tools/wayland-story.py: "Force PAL timing", View Syntax, Run/Play), sees the stand-in
-# started with the composed line, ends the program with SIGTERM and checks that it ended with status 0,
+# a ROM named on its command line, and no tray. It waits until the compositor shows the window
+# "Mivo v<version>", sees that nothing was started by itself, then uses it over the accessibility bus
+# (tools/wayland-story.py: the ROM shown, "Force PAL timing", View Syntax, Run/Play), sees the stand-in started with the
+# composed line and the ROM, ends the program with SIGTERM and checks that it ended with status 0,
 # wrote nothing to standard error and kept the four stored values.
 #
 #   tools/smoke-wayland.sh BUILD_DIR
@@ -75,10 +76,14 @@ zsnesfilepath=$zsnes
 STORED
 cp "$stored" "$work/stored-before"
 
+# A ROM as a file manager hands it over, named on the command line; blanks and all, it is one argument.
+rom="$work/roms/Super Game.smc"
+mkdir "$work/roms" && : >"$rom"
+
 # Only Wayland: no X server to fall back on, and no tray (no StatusNotifier watcher on this bus).
 env -u DISPLAY WAYLAND_DISPLAY=mivo-smoke QT_QPA_PLATFORM=wayland XDG_CONFIG_HOME="$work/config" \
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    "$work/prefix/bin/mivo" >"$work/mivo.out" 2>"$work/mivo.err" &
+    "$work/prefix/bin/mivo" "$rom" >"$work/mivo.out" 2>"$work/mivo.err" &
 mivo_pid=$!
 for _ in $(seq 200); do
     WAYLAND_DISPLAY=mivo-smoke timeout 5 weston-debug -o "$work/scene" scene-graph 2>/dev/null || true
@@ -87,14 +92,16 @@ for _ in $(seq 200); do
     sleep 0.1
 done
 grep -qF "top-level window '$title'" "$work/scene" || { kill "$mivo_pid"; cat "$work/mivo.err" >&2; fail "no window titled $title appeared"; }
+[[ ! -e "$work/zsnes-arguments" ]] || { kill "$mivo_pid"; fail "the emulator started before Run/Play"; }
 
-"$(dirname "$0")/wayland-story.py" "$zsnes" || { kill "$mivo_pid"; cat "$work/mivo.err" >&2; fail "the window could not be used"; }
+"$(dirname "$0")/wayland-story.py" "$zsnes" "$rom" || { kill "$mivo_pid"; cat "$work/mivo.err" >&2; fail "the window could not be used"; }
 for _ in $(seq 100); do
     [[ -s "$work/zsnes-arguments" ]] && break
     sleep 0.1
 done
-[[ "$(cat "$work/zsnes-arguments" 2>/dev/null)" == "-u" ]] ||
-    { kill "$mivo_pid"; fail "Run/Play did not start the emulator with \"-u\""; }
+# The line is split at blanks: the ROM's name with a blank arrives as two words.
+[[ "$(cat "$work/zsnes-arguments" 2>/dev/null)" == "-u"$'\n'"$work/roms/Super"$'\n'"Game.smc" ]] ||
+    { kill "$mivo_pid"; fail "Run/Play did not start the emulator with \"-u\" and the ROM named at the start"; }
 
 kill -TERM "$mivo_pid"
 status=0
@@ -102,4 +109,4 @@ wait "$mivo_pid" || status=$?
 [[ "$status" -eq 0 ]] || { cat "$work/mivo.err" >&2; fail "the program ended with status $status after SIGTERM"; }
 [[ ! -s "$work/mivo.err" ]] || { cat "$work/mivo.err" >&2; fail "the program wrote to standard error"; }
 cmp -s "$work/stored-before" "$stored" || { diff "$work/stored-before" "$stored" >&2 || true; fail "the stored values changed"; }
-echo "smoke-wayland: ok: \"$title\" appeared on weston, composed \"-u\" and started the stand-in with it; ended by SIGTERM with status 0, nothing on standard error, the stored values kept"
+echo "smoke-wayland: ok: \"$title\" appeared on weston, composed \"-u\" and started the stand-in with it and the ROM named at the start; ended by SIGTERM with status 0, nothing on standard error, the stored values kept"

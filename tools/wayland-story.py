@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""Uses Mivo on Wayland as a screen reader would, over the accessibility bus: ticks "Force PAL timing",
-presses "View Syntax" and checks the line shown, then presses "Run/Play".
+"""Uses Mivo on Wayland as a screen reader would, over the accessibility bus: checks that the ROM it was
+started with, if any, is shown, ticks "Force PAL timing", presses "View Syntax" and checks the line shown,
+then presses "Run/Play".
 
-    wayland-story.py ZSNES_PATH
+    wayland-story.py ZSNES_PATH [ROM_PATH]
 
 Weston's headless backend takes no input, so the accessibility bus is the one way in from outside.
 Needs python3-gi and gir1.2-atspi-2.0; Mivo must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same
@@ -67,16 +68,21 @@ def act(node, action):
     fail(f"{node.get_name()!r} has no action {action!r}")
 
 
+def shows(app, text):
+    return until(lambda: any(n.get_role_name() == "label" and n.get_name() == text for n in nodes(app)))
+
+
 def main():
     zsnes = sys.argv[1]
     app = until(lambda: application("mivo"))
     if app is None:
         fail("Mivo did not appear on the accessibility bus")
+    if len(sys.argv) > 2 and not shows(app, sys.argv[2]):
+        fail(f"the Rom Name line does not show {sys.argv[2]!r}")
     act(control(app, "check box", "Force PAL timing"), "Toggle")
     act(control(app, "push button", "View Syntax"), "Press")
     expected = zsnes + " -u"
-    shown = until(lambda: any(n.get_role_name() == "label" and n.get_name() == expected for n in nodes(app)))
-    if not shown:
+    if not shows(app, expected):
         fail(f"the window does not show the line {expected!r}")
     act(control(app, "push button", "Run/Play"), "Press")
 

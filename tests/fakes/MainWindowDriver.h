@@ -96,7 +96,8 @@ public:
         return find<QLineEdit>(within ? within : window.get(),
                                [&](QLineEdit* e) { return e->accessibleName() == name; });
     }
-    QString syntax() const { return named<QLabel>("Label1")->text(); }
+    QLabel* syntaxLine() const { return named<QLabel>("Label1"); }
+    QString syntax() const { return syntaxLine()->text(); }
     QString rom() const { return named<QLabel>("Label7")->text(); }
     QTabWidget* tabs() const { return named<QTabWidget>("SSTab1"); }
 

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -141,6 +142,15 @@ void FilePathsWindow::clearRomulus() {
 void FilePathsWindow::closeEvent(QCloseEvent* event) {
     emit closing();
     QWidget::closeEvent(event);
+}
+
+// Escape closes the window as its close box does, as it closes a dialog, whichever control has the focus.
+void FilePathsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace mivo

@@ -11,16 +11,20 @@
 #include "ui/dialogs/FilePathsWindow.h"
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
+#include "ui/main/CommandLineDisplay.h"
 #include "ui/main/RomPage.h"
 #include "ui/main/StoredValues.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,15 +36,41 @@ namespace {
 constexpr int kWindowWidth = 6090;
 constexpr int kTabsHeight = 5295;
 
-// One line of program-made text under the tabs. It is shown as plain text, exactly as it stands, and
-// what does not fit is cut off rather than widening the window.
-QLabel* displayLine(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = named(new QLabel(text, parent), name);
+// One line of program-made text under the tabs, `label` made for it. It is shown as plain text, exactly as
+// it stands, and what does not fit is cut off rather than widening the window; how it is selected is the
+// label's own.
+QLabel* displayLine(QLabel* label, const QString& name) {
+    named(label, name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(twips(4455));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// The one local file, not a folder, that a drag carries; nothing when it carries anything else.
+std::optional<QString> draggedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return std::nullopt;
+    QString path = urls.front().toLocalFile();
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    return path;
+}
+
+// Takes a drag of one ROM as a copy: a drop offered only as a move, after which the source could delete
+// its file, is refused.
+std::optional<QString> acceptedRom(QDropEvent& event) {
+    auto path = draggedFile(event.mimeData());
+    if (!path || !event.possibleActions().testFlag(Qt::CopyAction)) {
+        event.ignore();
+        return std::nullopt;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return path;
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, int width, QWidget* parent) {
@@ -99,6 +129,11 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     buildMenus();
     setCentralWidget(buildCentralWidget());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A ROM dropped anywhere on the window is chosen: no control takes a drag for itself, not even a
+    // number field the text of a path.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAcceptDrops(false);
+    setAcceptDrops(true);
 
     connect(m_romPage, &RomPage::romChosen, &m_choices, &Choices::setRom);
     connect(m_romPage, &RomPage::noRomChosen, &m_choices, [this] { m_choices.setRom(std::nullopt); });
@@ -200,12 +235,14 @@ QWidget* MainWindow::buildCentralWidget() {
     lines->addWidget(
         inBold(named(new QLabel(QStringLiteral("Zsnes syntax:"), central), QStringLiteral("Label9"))), 0, 0);
     m_syntaxDisplay =
-        displayLine(QStringLiteral("Label1"), QString::fromLatin1(texts::kZsnesPlaceholder), central);
+        displayLine(new CommandLineDisplay(QString::fromLatin1(texts::kZsnesPlaceholder), central),
+                    QStringLiteral("Label1"));
     lines->addWidget(m_syntaxDisplay, 0, 1, Qt::AlignLeft);
     lines->addWidget(
         inBold(named(new QLabel(QStringLiteral("Rom Name:"), central), QStringLiteral("Label8"))), 1, 0);
-    m_romDisplay =
-        displayLine(QStringLiteral("Label7"), QString::fromLatin1(texts::kRomPlaceholder), central);
+    m_romDisplay = displayLine(new QLabel(QString::fromLatin1(texts::kRomPlaceholder), central),
+                               QStringLiteral("Label7"));
+    m_romDisplay->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lines->addWidget(m_romDisplay, 1, 1, Qt::AlignLeft);
     lines->setColumnStretch(2, 1);
     column->addLayout(lines);
@@ -255,6 +292,10 @@ std::array<StoredValue, 4> MainWindow::storedValues() {
         {settings::kRomulusPath, [this] { return m_choices.romulusPath(); },
          [this](const QString& path) { m_choices.setRomulusPath(path); }},
     }};
+}
+
+void MainWindow::chooseRom(const QString& path) {
+    m_romPage->chooseRom(path);
 }
 
 void MainWindow::restoreSession() {
@@ -314,6 +355,19 @@ void MainWindow::changeEvent(QEvent* event) {
     // own that only hangs on this one, keeps its "Exit" usable.
     if (event->type() == QEvent::EnabledChange)
         m_trayMenu->setEnabled(true);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    acceptedRom(*event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    acceptedRom(*event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (const auto path = acceptedRom(*event))
+        chooseRom(*path);
 }
 
 void MainWindow::hideIntoTrayWhenMinimized() {

@@ -44,6 +44,9 @@ public:
     // The File Paths window; touching it while it does not exist makes it, hidden, and runs its load step.
     FilePathsWindow& filePaths();
 
+    // Chooses the ROM at `path` as "Load Rom....." chooses a file; nothing is started.
+    void chooseRom(const QString& path);
+
     // Saves the four values, takes the icon out of the tray and ends the process: the close box's
     // step, also run when the system asks Mivo to end. A failed save ends it with status 1, told on
     // standard error and, when the user ended Mivo, in a warning first.
@@ -55,6 +58,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void fitPagesIntoTabs();

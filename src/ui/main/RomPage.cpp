@@ -98,7 +98,12 @@ void RomPage::chooseRomFile() {
         emit noRomChosen();
         return;
     }
-    emit romChosen(m_romChooser->fileName());
+    chooseRom(m_romChooser->fileName());
+}
+
+void RomPage::chooseRom(const QString& path) {
+    m_romChooser->setFileName(path);
+    emit romChosen(path);
     m_clearButton->setEnabled(true);
 }
 

@@ -25,6 +25,8 @@ public:
 
     // "Load Rom....." becomes usable once the emulator has been looked for.
     void enableLoadRom();
+    // Chooses `path` as a file chosen in "Load Rom....." is chosen: a later cancelled dialog shows it again.
+    void chooseRom(const QString& path);
 
 signals:
     // A ROM was chosen, in the dialog or from the list: `path` is its full path.
