@@ -37,9 +37,8 @@ void Program::start(const std::optional<QString>& rom) {
     QObject::connect(&m_systemEnd, &SystemEndWatcher::saveRequested, &m_window, &MainWindow::saveSettings);
     m_window.show();
     // Once the event loop runs, so that a warning about it stands over the window, not before it.
-    if (rom) {
+    if (rom)
         QTimer::singleShot(0, &m_window, [this, path = *rom] { chooseStartRom(m_window, m_messages, path); });
-    }
 }
 
 int runMivo(const std::optional<QString>& rom) {

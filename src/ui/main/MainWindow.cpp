@@ -12,19 +12,18 @@
 #include "ui/dialogs/SecondaryWindows.h"
 #include "ui/main/CheckValue.h"
 #include "ui/main/CommandLineDisplay.h"
+#include "ui/main/RomDrag.h"
 #include "ui/main/RomPage.h"
 #include "ui/main/StoredValues.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -45,32 +44,6 @@ QLabel* displayLine(QLabel* label, const QString& name) {
     label->setAlignment(Qt::AlignCenter);
     label->setFixedWidth(twips(4455));
     return label;
-}
-
-// The one local file, not a folder, that a drag carries; nothing when it carries anything else.
-std::optional<QString> draggedFile(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls())
-        return std::nullopt;
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile())
-        return std::nullopt;
-    QString path = urls.front().toLocalFile();
-    if (QFileInfo(path).isDir())
-        return std::nullopt;
-    return path;
-}
-
-// Takes a drag of one ROM as a copy: a drop offered only as a move, after which the source could delete
-// its file, is refused.
-std::optional<QString> acceptedRom(QDropEvent& event) {
-    auto path = draggedFile(event.mimeData());
-    if (!path || !event.possibleActions().testFlag(Qt::CopyAction)) {
-        event.ignore();
-        return std::nullopt;
-    }
-    event.setDropAction(Qt::CopyAction);
-    event.accept();
-    return path;
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, int width, QWidget* parent) {
@@ -358,15 +331,15 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    acceptedRom(*event);
+    acceptRomDrag(*event);
 }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-    acceptedRom(*event);
+    acceptRomDrag(*event);
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    if (const auto path = acceptedRom(*event))
+    if (const auto path = acceptRomDrag(*event))
         chooseRom(*path);
 }
 
