@@ -114,6 +114,8 @@ private slots:
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
         QTest::newRow("the section last, no last line break")
             << "[settings]\n" + ours.chopped(18) << "[settings]\n" + ours.chopped(1);
+        QTest::newRow("the section's last key empty")
+            << QByteArray("[settings]\nIcon%20in%20tray=\n") << "[settings]\n" + ours;
         QTest::newRow("no section, no last line break")
             << QByteArray("[other]\na=1") << "[other]\na=1\n[settings]\n" + ours;
         const QByteArray head = "; mine\n[other]\na = \"1, 2\"\n[settings]\n";

@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <map>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -33,7 +34,7 @@ namespace {
 
 // Texts a settings file could mangle: blanks at one end or both, separators, quotes and escapes, a control
 // character before a hex digit, letters beyond Latin-1 and beyond the 16-bit plane, a typed value's form.
-const QList<std::pair<QString, QString>> kSaved{
+const std::map<QString, QString> kSaved{
     {"Minimize to tray", "  /old games, 1997/\"a\" ;b; #c\\d "},
     {"Icon in tray", " 1"},
     {"zsnesfilepath",
@@ -65,6 +66,43 @@ void saveLands(const QString& path) {
     QSettings onDisk(dir.filePath("copy.conf"), QSettings::IniFormat);
     for (const auto& [key, value] : kSaved)
         QCOMPARE(onDisk.value("settings/" + key), value);
+}
+
+// What QSettings reads in a file: the texts right in [settings] (bytes are read as UTF-8 text), whether
+// it finds them well formed, and every key of the file with its value.
+struct ReadByQSettings {
+    QMap<QString, QString> texts;
+    bool readable;
+    QVariantMap all;
+};
+ReadByQSettings readByQSettings(const QString& path) {
+    QSettings settings(path, QSettings::IniFormat);
+    ReadByQSettings read;
+    settings.beginGroup("settings");
+    for (const QString& key : settings.childKeys()) {
+        const QVariant value = key.isEmpty() ? QVariant() : settings.value(key);
+        if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
+            read.texts.insert(key, value.toString());
+    }
+    read.readable = settings.status() == QSettings::NoError;
+    settings.endGroup();
+    for (const QString& key : settings.allKeys()) {
+        if (!QString(key).remove('/').isEmpty()) // which QSettings lists, yet refuses to read
+            read.all.insert(key, settings.value(key));
+    }
+    return read;
+}
+
+// Every byte of `kept` stands in `text`, in the same order.
+bool keptInOrder(QByteArrayView kept, QByteArrayView text) {
+    qsizetype at = 0;
+    for (const char c : kept) {
+        while (at < text.size() && text[at] != c)
+            ++at;
+        if (at++ == text.size())
+            return false;
+    }
+    return true;
 }
 
 // Every child has ended and been reaped; a zombie is looked at, not reaped.
@@ -186,7 +224,7 @@ private slots:
                 "\t"
                 R"(|x=1|x = a b ;c|x="  q, r "|x=a\\b\"c|x=\x41\x1g\101\7|x=1, 2|x=a,|x=@Rect(1 2 3 4)|x=@@at)"
                 R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z\t|Minimize%20to%20tray=1)"
-                R"(|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
+                R"(|Icon%20in%20tray=|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
                 "\xc3\xa9"
                 R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1 2))"
                 R"(|x=@Variant(x)|x=@DateTime(x)|x=@Foo(1 2)|\k=1|x=\18|x=\)"
@@ -202,22 +240,26 @@ private slots:
             const int end = std::max(0, i % 8 - 2);
             text += fileEnd(end);
             const QString path = file(QString("random%1.conf").arg(i));
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
-            out.close();
-            QSettings settings(path, QSettings::IniFormat);
-            settings.beginGroup("settings");
-            QMap<QString, QString> texts;
-            for (const QString& key : settings.childKeys()) {
-                const QVariant value = settings.value(key); // bytes are read as UTF-8 text
-                if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
-                    texts.insert(key, value.toString());
-            }
+            writeFile(path, text);
+            ReadByQSettings before = readByQSettings(path);
             const IniText ours(text);
             QVERIFY2(end >= 3 ? !ours.wellFormed("settings")
-                              : ours.texts("settings") == texts &&
-                                    ours.wellFormed("settings") == (settings.status() == QSettings::NoError),
+                              : ours.texts("settings") == before.texts &&
+                                    ours.wellFormed("settings") == before.readable,
                      text.constData());
+            if (end >= 3 || !before.readable)
+                continue;
+            // Mivo's values written into it read back exactly, by both; all else stays, byte for byte.
+            const QByteArray saved = ours.withTexts("settings", QMap<QString, QString>(kSaved));
+            writeFile(path + ".saved", saved);
+            ReadByQSettings after = readByQSettings(path + ".saved");
+            QVERIFY2(after.readable && IniText(saved).texts("settings") == after.texts, saved.constData());
+            for (const auto& [key, value] : kSaved) {
+                QCOMPARE(after.all.take("settings/" + key), value);
+                before.all.remove("settings/" + key);
+            }
+            QVERIFY2(after.all == before.all && keptInOrder(text.replace("tray=1", "tray="), saved),
+                     saved.constData());
         }
     }
 

@@ -325,12 +325,19 @@ QByteArray IniText::withTexts(const QString& section, const QMap<QString, QStrin
         const QByteArray lineBreak = m_text.isEmpty() || m_text.endsWith('\n') ? "" : "\n";
         insertions[m_text.size()].prepend(lineBreak + '[' + escapedKey(section) + "]\n");
     }
+    // A new line at the end of a value's line comes after that value, however long either is.
     for (auto it = insertions.cbegin(); it != insertions.cend(); ++it)
         edits.append({it.key(), it.key(), it.value()});
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from > b.from; });
-    QByteArray text = m_text;
-    for (const Edit& edit : edits)
-        text.replace(edit.from, edit.to - edit.from, edit.bytes);
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    QByteArray text;
+    qsizetype kept = 0;
+    for (const Edit& edit : edits) {
+        text += QByteArrayView(m_text).sliced(kept, edit.from - kept);
+        text += edit.bytes;
+        kept = edit.to;
+    }
+    text += QByteArrayView(m_text).sliced(kept);
     return text;
 }
 
