@@ -132,7 +132,7 @@ private slots:
                                             {"Minimize to tray", "1"},
                                             {"romuluspath", "/r\x01g #2"},
                                             {"zsnesfilepath", "/z"}};
-        QCOMPARE(IniText(before).withTexts("settings", values), after);
+        QCOMPARE(IniText(before, "settings").withTexts(values), after);
     }
 };
 

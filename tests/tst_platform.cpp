@@ -242,18 +242,17 @@ private slots:
             const QString path = file(QString("random%1.conf").arg(i));
             writeFile(path, text);
             ReadByQSettings before = readByQSettings(path);
-            const IniText ours(text);
-            QVERIFY2(end >= 3 ? !ours.wellFormed("settings")
-                              : ours.texts("settings") == before.texts &&
-                                    ours.wellFormed("settings") == before.readable,
+            const IniText ours(text, "settings");
+            QVERIFY2(end >= 3 ? !ours.wellFormed()
+                              : ours.texts() == before.texts && ours.wellFormed() == before.readable,
                      text.constData());
             if (end >= 3 || !before.readable)
                 continue;
             // Mivo's values written into it read back exactly, by both; all else stays, byte for byte.
-            const QByteArray saved = ours.withTexts("settings", QMap<QString, QString>(kSaved));
+            const QByteArray saved = ours.withTexts(QMap<QString, QString>(kSaved));
             writeFile(path + ".saved", saved);
             ReadByQSettings after = readByQSettings(path + ".saved");
-            QVERIFY2(after.readable && IniText(saved).texts("settings") == after.texts, saved.constData());
+            QVERIFY2(after.readable && IniText(saved, "settings").texts() == after.texts, saved.constData());
             for (const auto& [key, value] : kSaved) {
                 QCOMPARE(after.all.take("settings/" + key), value);
                 before.all.remove("settings/" + key);

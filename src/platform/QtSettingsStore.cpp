@@ -58,6 +58,10 @@ void syncFolder(const QString& folder) {
     }
 }
 
+QString section() {
+    return QLatin1StringView(settings::kSection);
+}
+
 } // namespace
 
 QtSettingsStore::QtSettingsStore(QString filePath, std::chrono::milliseconds lockWait)
@@ -66,10 +70,9 @@ QtSettingsStore::QtSettingsStore(QString filePath, std::chrono::milliseconds loc
     if (!QFileInfo(m_filePath).isFile())
         return;
     QFile file(m_filePath);
-    m_file = IniText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    m_values = m_file.texts(QLatin1StringView(settings::kSection));
-    m_unreadableAtStart =
-        !m_file.wellFormed(QLatin1StringView(settings::kSection)) || file.error() != QFileDevice::NoError;
+    m_file = IniText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), section());
+    m_values = m_file.texts();
+    m_unreadableAtStart = !m_file.wellFormed() || file.error() != QFileDevice::NoError;
 }
 
 QString QtSettingsStore::text(const QString& key, const QString& fallback) const {
@@ -104,8 +107,7 @@ std::optional<SaveFailure> QtSettingsStore::write() {
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailure{m_filePath, file.errorString()};
     // What could not be read is kept aside as it was, not carried on into the new file.
-    const QByteArray text =
-        (m_unreadableAtStart ? IniText() : m_file).withTexts(QLatin1StringView(settings::kSection), m_values);
+    const QByteArray text = (m_unreadableAtStart ? IniText({}, section()) : m_file).withTexts(m_values);
     if (const auto reason = writeAll(file.handle(), text))
         return SaveFailure{m_filePath, *reason};
     const QString asidePath = m_filePath + QStringLiteral(".corrupt");
@@ -119,7 +121,7 @@ std::optional<SaveFailure> QtSettingsStore::write() {
         return SaveFailure{m_filePath, file.errorString()};
     }
     m_unreadableAtStart = false;
-    m_file = IniText(text);
+    m_file = IniText(text, section());
     return std::nullopt;
 }
 
