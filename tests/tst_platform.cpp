@@ -138,6 +138,20 @@ QByteArray fileEnd(int kind) {
     return std::array<QByteArray, 6>{"end=1\n", "x=\"a;b=c\"\n", "; note", "x=\"open", "x=a\\", "x=a\\\n"}.at(
         kind);
 }
+
+// The dialect's pieces that random settings files are made of.
+QList<QByteArray> randomFilePieces() {
+    // clang-format off
+    return {
+        "[settings]", "[other]", "[settings", "[General]", "[%67eneral]", "[%General]", "; note=1", "", "junk",
+        " \t", "x=1", "x = a b ;c", "x=\"  q, r \"", "x=a\\\\b\\\"c", "x=\\x41\\x1g\\101\\7", "x=1, 2", "x=a,",
+        "x=@Rect(1 2 3 4)", "x=@@at", "x=@ByteArray(\\xc3\\xa4)", "x=@String(s)", "x=@Invalid()", "x=a\\",
+        "x=\\n\\t\\r\\a\\z\\t", "Minimize%20to%20tray=1", "Icon%20in%20tray=", "k%U00E4y=v", "a\\b=1",
+        "settings\\x=2", "x=\"a\" b", "=e", "x=", "x=\"\"", "y=\xc3\xa9", "x= \"q\" , m", "x=\"a\\\"b\"",
+        "%=1", "x=;", "k%4=1", "k%U12=1", "x=@Rect(1 2 3)", "x=@Size(1 2)", "x=@Point(1 2)", "x=@Variant(x)",
+        "x=@DateTime(x)", "x=@Foo(1 2)", "\\k=1", "x=\\18", "x=\\\r"};
+    // clang-format on
+}
 #endif
 
 enum class Fault { WriteCutShort, NoRoomForTheLock, LockHeld, FolderInPlaceOfFile, StaleLock };
@@ -218,18 +232,7 @@ private slots:
     // read. Every piece closes its quotes and the last line is whole: a quote or a line left open at the
     // end is where the two differ on purpose.
     void settingsTextReadsAsQSettingsOnDisk() {
-        const QList<QByteArray> pieces =
-            QByteArray(
-                R"([settings]|[other]|[settings|[General]|[%67eneral]|[%General]|; note=1||junk| )"
-                "\t"
-                R"(|x=1|x = a b ;c|x="  q, r "|x=a\\b\"c|x=\x41\x1g\101\7|x=1, 2|x=a,|x=@Rect(1 2 3 4)|x=@@at)"
-                R"(|x=@ByteArray(\xc3\xa4)|x=@String(s)|x=@Invalid()|x=a\|x=\n\t\r\a\z\t|Minimize%20to%20tray=1)"
-                R"(|Icon%20in%20tray=|k%U00E4y=v|a\b=1|settings\x=2|x="a" b|=e|x=|x=""|y=)"
-                "\xc3\xa9"
-                R"(|x= "q" , m|x="a\"b"|%=1|x=;|k%4=1|k%U12=1|x=@Rect(1 2 3)|x=@Size(1 2)|x=@Point(1 2))"
-                R"(|x=@Variant(x)|x=@DateTime(x)|x=@Foo(1 2)|\k=1|x=\18|x=\)"
-                "\r")
-                .split('|');
+        const QList<QByteArray> pieces = randomFilePieces();
         QRandomGenerator random(2026);
         for (int i = 0; i < 3000; ++i) {
             QByteArray text;
@@ -272,11 +275,23 @@ private slots:
             "bytes=@ByteArray(/\\xc3\\xa4)\nother=" + QByteArray(1 << 20, 'x') + "\n[open\n";
         // clang-format on
         writeFile(file("junk"), junk);
-        writeFile(file("junk to read"), junk); // QSettings parses a path once per process
-        const QtSettingsStore store(file("junk to read"));
         saveLands(file("junk"));
         QCOMPARE(contents(file("junk.corrupt")), junk);
         QVERIFY(!QFile::exists(file("junk.corrupt.corrupt")));
+        // Under a name of its own, never over an earlier copy; and only while it is the file that was read:
+        // not once gone, changed, or replaced by the save of a second Mivo started on it.
+        for (const char* name : {"twice", "gone", "changed"})
+            writeFile(file(name), junk);
+        writeFile(file("twice.corrupt"), "earlier");
+        QtSettingsStore first(file("twice")), second(file("twice")), gone(file("gone")),
+            changed(file("changed"));
+        writeFile(file("changed"), "[settings]\n");
+        QVERIFY(QFile::remove(file("gone")));
+        for (QtSettingsStore* store : {&first, &second, &gone, &changed})
+            QCOMPARE(store->save(), std::nullopt);
+        QCOMPARE(contents(file("twice.corrupt")), "earlier");
+        QCOMPARE(contents(file("twice.corrupt.1")), junk);
+        QCOMPARE(QDir(m_dir.path()).entryList({"twice*", "gone*", "changed*"}).size(), 5);
 
         // What Mivo does not own is written back as it was.
         const QByteArray other = "[other]\nzsnesfilepath = \"/y\" ; kept\n[settings]\n";
