@@ -223,11 +223,15 @@ QByteArray escapedValue(const QString& value) {
     return escaped.toUtf8();
 }
 
-// Where the physical line holding `at` ends: a comment after a value stays with its line.
-qsizetype physicalLineEnd(const QByteArray& text, qsizetype at) {
+// Where the line after the physical line holding `at` starts, or -1 when that line ends the text without
+// a line break. A new line goes there, not before that break: a comment after a value stays with its
+// line, and a backslash before a lone '\r' does not take the new line's '\n' for a continuation.
+qsizetype nextLineStart(QByteArrayView text, qsizetype at) {
     while (at < text.size() && text[at] != '\n' && text[at] != '\r')
         ++at;
-    return at;
+    if (at == text.size())
+        return -1;
+    return at + (text.sliced(at).startsWith("\r\n") ? 2 : 1);
 }
 
 } // namespace
@@ -307,6 +311,7 @@ QByteArray IniText::withTexts(const QMap<QString, QString>& values) const {
     QList<Edit> edits;
     QMap<qsizetype, QByteArray> insertions;
     const QMap<QString, QString> before = texts();
+    const qsizetype afterSection = m_headings == 0 ? -1 : nextLineStart(m_text, m_sectionEnd);
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (before.contains(it.key()) && before.value(it.key()) == it.value())
             continue;
@@ -321,10 +326,12 @@ QByteArray IniText::withTexts(const QMap<QString, QString>& values) const {
             edits.append({entry->valueStart, entry->valueEnd, line.sliced(line.indexOf('=') + 1)});
         else if (next != m_entries.cend())
             insertions[next->lineStart] += line + '\n';
-        else if (m_headings > 0)
-            insertions[physicalLineEnd(m_text, m_sectionEnd)] += '\n' + line;
-        else
+        else if (m_headings == 0)
             insertions[m_text.size()] += line + '\n';
+        else if (afterSection == -1)
+            insertions[m_text.size()] += '\n' + line;
+        else
+            insertions[afterSection] += line + '\n';
     }
     if (m_headings == 0 && insertions.contains(m_text.size())) {
         const QByteArray lineBreak = m_text.isEmpty() || m_text.endsWith('\n') ? "" : "\n";

@@ -17,8 +17,10 @@ namespace mivo {
 // so that a big file of other sections costs little more than its bytes.
 class IniText {
 public:
+    // `section` is the one that is read and written; empty for the keys before any heading.
     explicit IniText(QByteArray text = {}, QString section = {});
 
+    // The text as it was given.
     [[nodiscard]] const QByteArray& bytes() const { return m_text; }
     // False where QSettings, asked for the keys of the section, reports a format error: a section heading
     // left open anywhere, or a line of that section that is neither a key nor a comment; also when a
