@@ -1,8 +1,10 @@
-// Mivo's benchmark: start-up, "View Syntax" and "Run/Play", one line per figure, each the median of 21 (or
-// `--repetitions N`) repetitions. It ends with status 0 always: it reports its targets, never enforces them.
+// Mivo's benchmark: start-up, "View Syntax", "Run/Play" and the settings file, one line per figure, each
+// the median of 21 (or `--repetitions N`) repetitions. It ends with status 0 always: it reports its targets,
+// never enforces them.
 
 #include "MainWindowDriver.h"
 #include "Probe.h"
+#include "Report.h"
 #include "core/ProgramTexts.h"
 #include "core/SettingsKeys.h"
 #include "platform/QtProgramStarter.h"
@@ -39,32 +41,6 @@ constexpr long kTargetGrowthKiB = 1024;
 // Two paths of the same length, so that every press changes the display without changing its size.
 const QString kZsnes = QStringLiteral("/usr/games/zsnes");
 const QString kOtherZsnes = QStringLiteral("/usr/games/zsnez");
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const std::size_t half = samples.size() / 2;
-    return samples.empty() ? 0.0 : (samples[half] + samples[samples.size() % 2 == 1 ? half : half - 1]) / 2.0;
-}
-
-// Prints as it goes, so a slow run shows progress; a verdict stands beside each figure with a target.
-struct Report {
-    int repetitions; // every figure is the median of this many
-    int passed = 0;
-    int failed = 0;
-
-    static void print(const QString& line) {
-        std::printf("%s\n", qPrintable(line));
-        std::fflush(stdout);
-    }
-    static void figure(const QString& name, const QString& value) { print(name.leftJustified(35) + value); }
-    void judge(const QString& name, const QString& value, const QString& target, bool met) {
-        ++(met ? passed : failed);
-        print(name.leftJustified(35) + value.leftJustified(58) + QStringLiteral(" target ") +
-              target.leftJustified(12) +
-              (met ? QStringLiteral(" met") : QStringLiteral(" over target (not enforced)")));
-    }
-    void printTally() const { print(QStringLiteral("targets met: %1, missed: %2").arg(passed).arg(failed)); }
-};
 
 template <typename Sample> double medianOf(int repetitions, Sample sample) {
     std::vector<double> samples(static_cast<std::size_t>(repetitions));
@@ -462,6 +438,7 @@ int main(int argc, char* argv[]) {
     mivo::bench::measureRomFolder(report);
     mivo::bench::measureViewSyntax(report);
     mivo::bench::measureRunPlay(report);
+    mivo::bench::measureSettingsFile(report);
     report.printTally();
     return 0;
 }

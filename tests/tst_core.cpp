@@ -129,6 +129,11 @@ private slots:
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
         QTest::newRow("the section last, no last line break")
             << "[settings]\n" + ours.chopped(18) << "[settings]\n" + ours.chopped(1);
+        QTest::newRow("the section's last key empty")
+            << QByteArray("[settings]\nIcon%20in%20tray=\n") << "[settings]\n" + ours;
+        QTest::newRow("a backslash before a lone carriage return") // no continuation made of it
+            << QByteArray("[settings]\rx=a\\\r\r")
+            << "[settings]\r" + ours.chopped(17) + "x=a\\\r\rzsnesfilepath=/z\n";
         QTest::newRow("no section, no last line break")
             << QByteArray("[other]\na=1") << "[other]\na=1\n[settings]\n" + ours;
         const QByteArray head = "; mine\n[other]\na = \"1, 2\"\n[settings]\n";
@@ -145,7 +150,7 @@ private slots:
                                             {"Minimize to tray", "1"},
                                             {"romuluspath", "/r\x01g #2"},
                                             {"zsnesfilepath", "/z"}};
-        QCOMPARE(IniText(before).withTexts("settings", values), after);
+        QCOMPARE(IniText(before, "settings").withTexts(values), after);
     }
 };
 

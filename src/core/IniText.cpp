@@ -223,63 +223,76 @@ QByteArray escapedValue(const QString& value) {
     return escaped.toUtf8();
 }
 
-// Where the physical line holding `at` ends: a comment after a value stays with its line.
-qsizetype physicalLineEnd(const QByteArray& text, qsizetype at) {
+// Where the line after the physical line holding `at` starts, or -1 when that line ends the text without
+// a line break. A new line goes there, not before that break: a comment after a value stays with its
+// line, and a backslash before a lone '\r' does not take the new line's '\n' for a continuation.
+qsizetype nextLineStart(QByteArrayView text, qsizetype at) {
     while (at < text.size() && text[at] != '\n' && text[at] != '\r')
         ++at;
-    return at;
+    if (at == text.size())
+        return -1;
+    return at + (text.sliced(at).startsWith("\r\n") ? 2 : 1);
 }
 
 } // namespace
 
-IniText::IniText(QByteArray text)
-    : m_text(std::move(text)) {
+IniText::IniText(QByteArray text, QString section)
+    : m_text(std::move(text))
+    , m_section(std::move(section)) {
     parse();
 }
 
 void IniText::parse() {
     const QByteArrayView text(m_text);
     qsizetype at = text.startsWith("\xef\xbb\xbf") ? 3 : 0;
-    m_sections.append({QString(), at});
+    bool inSection = m_section.isEmpty(); // the keys before any heading
+    if (inSection) {
+        m_headings = 1;
+        m_sectionEnd = at;
+    }
     while (const auto line = nextLine(text, at)) {
         const QByteArrayView content = text.sliced(line->start, line->end - line->start);
         m_openAtEnd = line->openAtEnd;
         if (content.startsWith('[')) {
-            const qsizetype close = content.toByteArray().indexOf(']');
+            const qsizetype close = content.indexOf(']');
             m_headingsClosed = m_headingsClosed && close != -1;
             // A heading is escaped as a key is. QSettings takes "[General]" for the keys outside any
             // group, which Mivo never reads, so here it is simply a section of that name.
-            m_sections.append(
-                {unescapedKey(content.sliced(1, (close == -1 ? content.size() : close) - 1).trimmed()),
-                 line->end});
+            inSection =
+                unescapedKey(content.sliced(1, (close == -1 ? content.size() : close) - 1).trimmed()) ==
+                m_section;
+            if (inSection) {
+                ++m_headings;
+                m_sectionEnd = line->end;
+            }
             continue;
         }
-        m_sections.last().end = line->end;
+        if (!inSection)
+            continue;
+        m_sectionEnd = line->end;
         if (line->equals == -1) {
-            m_sections.last().keysOnly = m_sections.last().keysOnly && content.startsWith(';');
+            m_keysOnly = m_keysOnly && content.startsWith(';');
             continue;
         }
         m_entries.append({unescapedKey(text.sliced(line->start, line->equals - line->start).trimmed()),
-                          m_sections.size() - 1, line->start, line->equals + 1, line->end,
+                          m_headings - 1, line->start, line->equals + 1, line->end,
                           valueText(text.sliced(line->equals + 1, line->end - line->equals - 1))});
     }
 }
 
 // QSettings reads only the keys right under the section's own headings; "a\b" is a key of a group.
-bool IniText::inSection(const Entry& entry, const QString& section) const {
-    return m_sections[entry.section].path == section && !entry.key.isEmpty() && !entry.key.contains(u'/');
+bool IniText::isDirectKey(const Entry& entry) {
+    return !entry.key.isEmpty() && !entry.key.contains(u'/');
 }
 
-bool IniText::wellFormed(const QString& section) const {
-    return m_headingsClosed && !m_openAtEnd &&
-           std::all_of(m_sections.cbegin(), m_sections.cend(),
-                       [&section](const Section& s) { return s.keysOnly || s.path != section; });
+bool IniText::wellFormed() const {
+    return m_headingsClosed && !m_openAtEnd && m_keysOnly;
 }
 
-QMap<QString, QString> IniText::texts(const QString& section) const {
+QMap<QString, QString> IniText::texts() const {
     QMap<QString, QString> texts;
     for (const Entry& entry : m_entries) {
-        if (!inSection(entry, section))
+        if (!isDirectKey(entry))
             continue;
         if (entry.text)
             texts.insert(entry.key, *entry.text);
@@ -289,7 +302,7 @@ QMap<QString, QString> IniText::texts(const QString& section) const {
     return texts;
 }
 
-QByteArray IniText::withTexts(const QString& section, const QMap<QString, QString>& values) const {
+QByteArray IniText::withTexts(const QMap<QString, QString>& values) const {
     struct Edit {
         qsizetype from;
         qsizetype to;
@@ -297,40 +310,46 @@ QByteArray IniText::withTexts(const QString& section, const QMap<QString, QStrin
     };
     QList<Edit> edits;
     QMap<qsizetype, QByteArray> insertions;
-    const auto home =
-        std::find_if(m_sections.crbegin(), m_sections.crend(),
-                     [&section](const Section& candidate) { return candidate.path == section; });
-    const qsizetype homeIndex = m_sections.crend() - home - 1; // -1 when the text lacks the section
-    const QMap<QString, QString> before = texts(section);
+    const QMap<QString, QString> before = texts();
+    const qsizetype afterSection = m_headings == 0 ? -1 : nextLineStart(m_text, m_sectionEnd);
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (before.contains(it.key()) && before.value(it.key()) == it.value())
             continue;
         const QByteArray line = escapedKey(it.key()) + '=' + escapedValue(it.value());
         const auto entry = std::find_if(m_entries.crbegin(), m_entries.crend(), [&](const Entry& candidate) {
-            return inSection(candidate, section) && candidate.key == it.key();
+            return isDirectKey(candidate) && candidate.key == it.key();
         });
         const auto next = std::find_if(m_entries.cbegin(), m_entries.cend(), [&](const Entry& candidate) {
-            return candidate.section == homeIndex && candidate.key > it.key();
+            return candidate.heading == m_headings - 1 && candidate.key > it.key();
         });
         if (entry != m_entries.crend())
             edits.append({entry->valueStart, entry->valueEnd, line.sliced(line.indexOf('=') + 1)});
         else if (next != m_entries.cend())
             insertions[next->lineStart] += line + '\n';
-        else if (homeIndex != -1)
-            insertions[physicalLineEnd(m_text, home->end)] += '\n' + line;
-        else
+        else if (m_headings == 0)
             insertions[m_text.size()] += line + '\n';
+        else if (afterSection == -1)
+            insertions[m_text.size()] += '\n' + line;
+        else
+            insertions[afterSection] += line + '\n';
     }
-    if (homeIndex == -1 && insertions.contains(m_text.size())) {
+    if (m_headings == 0 && insertions.contains(m_text.size())) {
         const QByteArray lineBreak = m_text.isEmpty() || m_text.endsWith('\n') ? "" : "\n";
-        insertions[m_text.size()].prepend(lineBreak + '[' + escapedKey(section) + "]\n");
+        insertions[m_text.size()].prepend(lineBreak + '[' + escapedKey(m_section) + "]\n");
     }
+    // A new line at the end of a value's line comes after that value, however long either is.
     for (auto it = insertions.cbegin(); it != insertions.cend(); ++it)
         edits.append({it.key(), it.key(), it.value()});
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from > b.from; });
-    QByteArray text = m_text;
-    for (const Edit& edit : edits)
-        text.replace(edit.from, edit.to - edit.from, edit.bytes);
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    QByteArray text;
+    qsizetype kept = 0;
+    for (const Edit& edit : edits) {
+        text += QByteArrayView(m_text).sliced(kept, edit.from - kept);
+        text += edit.bytes;
+        kept = edit.to;
+    }
+    text += QByteArrayView(m_text).sliced(kept);
     return text;
 }
 

@@ -10,9 +10,10 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdio> // renameat2
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mivo {
@@ -58,6 +59,34 @@ void syncFolder(const QString& folder) {
     }
 }
 
+// Keeps the file at `path` under the first free name of `path`.corrupt, `path`.corrupt.1, ...: an
+// earlier copy kept aside is never replaced. A second link leaves the file at `path` too until the new
+// one takes its place; where the file system has no links, the file is renamed, never over another.
+struct KeptAside {
+    QByteArray name; // empty when nothing was kept
+    bool renamed = false;
+    std::optional<QString> failure;
+};
+KeptAside keepAside(const QByteArray& path) {
+    for (int number = 0;; ++number) {
+        const QByteArray name =
+            path + ".corrupt" + (number == 0 ? QByteArray() : '.' + QByteArray::number(number));
+        if (::link(path.constData(), name.constData()) == 0)
+            return {name, false, std::nullopt};
+        if (errno != EEXIST && errno != ENOENT &&
+            ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0)
+            return {name, true, std::nullopt};
+        if (errno == ENOENT) // gone meanwhile: nothing left to keep
+            return {};
+        if (errno != EEXIST)
+            return {QByteArray(), false, systemMessage(errno)};
+    }
+}
+
+QString section() {
+    return QLatin1StringView(settings::kSection);
+}
+
 } // namespace
 
 QtSettingsStore::QtSettingsStore(QString filePath, std::chrono::milliseconds lockWait)
@@ -66,10 +95,18 @@ QtSettingsStore::QtSettingsStore(QString filePath, std::chrono::milliseconds loc
     if (!QFileInfo(m_filePath).isFile())
         return;
     QFile file(m_filePath);
-    m_file = IniText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    m_values = m_file.texts(QLatin1StringView(settings::kSection));
-    m_unreadableAtStart =
-        !m_file.wellFormed(QLatin1StringView(settings::kSection)) || file.error() != QFileDevice::NoError;
+    m_file = IniText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), section());
+    m_values = m_file.texts();
+    const bool wholeRead = file.error() == QFileDevice::NoError;
+    if (m_file.wellFormed() && wholeRead)
+        return;
+    // A file whose identity cannot be learnt keeps the zeros, which no file has: it is not set aside.
+    struct stat identity {};
+    if (file.isOpen())
+        ::fstat(file.handle(), &identity);
+    else
+        ::stat(QFile::encodeName(m_filePath).constData(), &identity);
+    m_unreadableAtStart = FileIdentity{identity.st_dev, identity.st_ino, wholeRead};
 }
 
 QString QtSettingsStore::text(const QString& key, const QString& fallback) const {
@@ -104,23 +141,37 @@ std::optional<SaveFailure> QtSettingsStore::write() {
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailure{m_filePath, file.errorString()};
     // What could not be read is kept aside as it was, not carried on into the new file.
-    const QByteArray text =
-        (m_unreadableAtStart ? IniText() : m_file).withTexts(QLatin1StringView(settings::kSection), m_values);
+    const QByteArray text = (m_unreadableAtStart ? IniText({}, section()) : m_file).withTexts(m_values);
     if (const auto reason = writeAll(file.handle(), text))
         return SaveFailure{m_filePath, *reason};
-    const QString asidePath = m_filePath + QStringLiteral(".corrupt");
-    const QByteArray aside = QFile::encodeName(asidePath);
-    const QByteArray current = QFile::encodeName(m_filePath);
-    if (m_unreadableAtStart && std::rename(current.constData(), aside.constData()) != 0)
-        return SaveFailure{m_filePath, systemMessage(errno)};
+    // Only the very file that could not be read: not one another Mivo has saved since, nor one that is
+    // gone.
+    KeptAside aside;
+    if (stillTheUnreadableFile())
+        aside = keepAside(QFile::encodeName(m_filePath));
+    if (aside.failure)
+        return SaveFailure{m_filePath, *aside.failure};
     if (!file.commit()) {
-        if (m_unreadableAtStart)
-            std::rename(aside.constData(), current.constData());
+        const QByteArray current = QFile::encodeName(m_filePath);
+        if (aside.renamed)
+            ::renameat2(AT_FDCWD, aside.name.constData(), AT_FDCWD, current.constData(), RENAME_NOREPLACE);
+        else if (!aside.name.isEmpty())
+            ::unlink(aside.name.constData());
         return SaveFailure{m_filePath, file.errorString()};
     }
-    m_unreadableAtStart = false;
-    m_file = IniText(text);
+    m_unreadableAtStart.reset();
+    m_file = IniText(text, section());
     return std::nullopt;
+}
+
+bool QtSettingsStore::stillTheUnreadableFile() const {
+    struct stat now {};
+    if (!m_unreadableAtStart || ::stat(QFile::encodeName(m_filePath).constData(), &now) != 0 ||
+        now.st_dev != m_unreadableAtStart->device || now.st_ino != m_unreadableAtStart->inode)
+        return false;
+    QFile file(m_filePath);
+    return !m_unreadableAtStart->wholeRead ||
+           (file.open(QIODevice::ReadOnly) && file.readAll() == m_file.bytes());
 }
 
 QString settingsFilePath(const QString& applicationName) {

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <chrono>
+#include <optional>
+#include <sys/types.h>
 
 namespace mivo {
 
@@ -25,14 +27,22 @@ public:
 
 private:
     [[nodiscard]] std::optional<SaveFailure> write();
+    [[nodiscard]] bool stillTheUnreadableFile() const;
+
+    // Which file could not be read at the start, so that a save sets aside that one and no other.
+    struct FileIdentity {
+        dev_t device;
+        ino_t inode;
+        bool wholeRead; // its bytes are known, and must also be the same
+    };
 
     QString m_filePath;
     std::chrono::milliseconds m_lockWait;
     IniText m_file;                  // the file as read, or as last saved
     QMap<QString, QString> m_values; // the section's texts, as read and as set since
     // A file that was there at the start but could not be read: the first save keeps it beside the new
-    // one, as the user's to look into.
-    bool m_unreadableAtStart = false;
+    // one, as the user's to look into, if it is still there.
+    std::optional<FileIdentity> m_unreadableAtStart;
 };
 
 // Where the settings of a program with this name live for the current user; XDG_CONFIG_HOME is
