@@ -1,5 +1,5 @@
 // Starts the program named by its first argument as Mivo starts the emulator, then runs until it is
-// ended: tst_platform ends it and watches whether the started program goes on without it.
+// ended: tst_started_program ends it and watches whether the started program goes on without it.
 
 #include "platform/QtProgramStarter.h"
 
