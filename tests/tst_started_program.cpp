@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/wait.h>
 
 using namespace mivo;
@@ -146,6 +147,28 @@ private slots:
         QCOMPARE(::kill(programAndHelper[0].toInt(), SIGKILL), 0);
         QTRY_COMPARE_WITH_TIMEOUT(openDescriptors(), descriptors, 10000);
         QCOMPARE(::kill(programAndHelper[1].toInt(), SIGKILL), 0);
+    }
+
+    // The relay holds Mivo's standard error, the program's and the copy it makes for Mivo: nothing else of
+    // Mivo's, such as a window system connection that would keep Mivo's windows on screen after it ends.
+    void theRelayHoldsNothingElseOfMivos() {
+        QtProgramStarter starter;
+        QVERIFY(
+            starter.start({"/bin/sh", {"-c", "echo $$ > \"$0\"; exec sleep 60", file("program")}}).started);
+        QTRY_VERIFY_WITH_TIMEOUT(contents(file("program")).endsWith('\n'), 10000);
+        const QByteArray program = contents(file("program")).trimmed();
+        const auto errors = std::filesystem::read_symlink("/proc/" + program.toStdString() + "/fd/2");
+        const auto relayHolds = [&errors] { // the process that reads the program's standard error
+            for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+                std::error_code unreadable;
+                if (std::filesystem::read_symlink(process.path() / "fd/3", unreadable) == errors)
+                    return QDir(process.path() / "fd")
+                        .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+            }
+            return QStringList();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(relayHolds(), (QStringList{"2", "3", "4"}), 10000);
+        QCOMPARE(::kill(program.toInt(), SIGKILL), 0);
     }
 
     // What the emulator writes on its standard error arrives on Mivo's, whole, as fast as it is taken there,
