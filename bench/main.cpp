@@ -398,8 +398,8 @@ void measureRunPlay(Report& report) {
     letChildrenEnd();
     const qsizetype descriptorsLeft = QDir(descriptors.path()).count() - descriptorsBefore;
     report.judge(QStringLiteral("Run/Play, descriptors after %1").arg(kPresses),
-                 QStringLiteral("%1 more open").arg(descriptorsLeft), QStringLiteral("0"),
-                 descriptorsLeft == 0);
+                 QStringLiteral("%1 more open").arg(descriptorsLeft), QStringLiteral("<= 0"),
+                 descriptorsLeft <= 0);
     int zombies = 0; // children that ended and were never reaped; reaping them counts them
     while (::waitpid(-1, nullptr, WNOHANG) > 0)
         ++zombies;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <unistd.h>
+#include <utility>
 
 namespace mivo {
 
@@ -9,9 +10,15 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int descriptor)
         : m_descriptor(descriptor) {}
-    ~FileDescriptor() { ::close(m_descriptor); }
+    ~FileDescriptor() {
+        if (m_descriptor != -1)
+            ::close(m_descriptor);
+    }
+    FileDescriptor(FileDescriptor&& other) noexcept
+        : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
 
     [[nodiscard]] int get() const { return m_descriptor; }
 

@@ -1,5 +1,6 @@
 #include "platform/QtProgramStarter.h"
 
+#include "platform/ErrorRelay.h"
 #include "platform/StartedProgramWatch.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <spawn.h>
 #include <unistd.h>
@@ -51,13 +51,11 @@ private:
 
 class SpawnFileActions {
 public:
-    explicit SpawnFileActions(std::optional<StartedProgramWatch::ErrorPipe> errors) {
+    // The program's standard error, where it is not Mivo's own.
+    explicit SpawnFileActions(const std::optional<ErrorRelay>& relay) {
         ::posix_spawn_file_actions_init(&m_actions);
-        if (!errors)
-            return;
-        ::posix_spawn_file_actions_adddup2(&m_actions, errors->writer, STDERR_FILENO);
-        // Duplicated onto itself, the read end loses close-on-exec in the program alone.
-        ::posix_spawn_file_actions_adddup2(&m_actions, errors->reader, errors->reader);
+        if (relay)
+            ::posix_spawn_file_actions_adddup2(&m_actions, relay->programSide.get(), STDERR_FILENO);
     }
     ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&m_actions); }
     SpawnFileActions(const SpawnFileActions&) = delete;
@@ -85,8 +83,9 @@ StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
     std::vector<char*> argv(words.size() + 1, nullptr); // ends with the null the system looks for
     std::ranges::transform(words, argv.begin(), [](QByteArray& word) { return word.data(); });
 
-    auto watch = std::make_unique<StartedProgramWatch>(m_watchTime);
-    const SpawnFileActions actions(watch->errorPipe());
+    // Made first: a program whose standard error had no reader would die of its first message.
+    std::optional<ErrorRelay> relay = ErrorRelay::start();
+    const SpawnFileActions actions(relay);
     const SpawnAttributes attributes;
     pid_t pid{};
     // posix_spawnp searches PATH for a name without a slash, as a shell would, and reports a failed
@@ -100,11 +99,14 @@ StartResult QtProgramStarter::start(const ProgramInvocation& invocation) {
     }
 
     const QString commandLine = (QStringList{invocation.program} + invocation.arguments).join(u' ');
-    watch->watch(pid);
+    std::optional<FileDescriptor> errorCopies;
+    if (relay)
+        errorCopies.emplace(std::move(relay->copies));
+    relay.reset(); // the program holds its own end of the pipe
     // The watch lives on its own until its program has ended, even past this starter; one whose program
     // outlives Mivo goes with the application and lets the program go on.
-    auto* const watching = watch.release();
-    watching->setParent(QCoreApplication::instance());
+    auto* const watching =
+        new StartedProgramWatch(pid, m_watchTime, std::move(errorCopies), QCoreApplication::instance());
     connect(watching, &StartedProgramWatch::failedEarly, this,
             [this, commandLine](const QString& howItEnded, const QStringList& lastErrorLines) {
                 emit endedEarly(commandLine, howItEnded, lastErrorLines);

@@ -4,9 +4,8 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 
@@ -15,6 +14,9 @@ namespace {
 
 constexpr qsizetype kKeptLines = 10;
 constexpr qsizetype kLongestLine = 500; // bytes of one line kept for the message; the rest still goes on
+// How long a failure waits for its last lines. The relay copies them as soon as it learns of the end,
+// unless whatever takes Mivo's standard error holds it up: then the failure is told with what came.
+constexpr std::chrono::seconds kLastLinesWait{2};
 
 QString describeEnd(int status) {
     if (WIFSIGNALED(status)) {
@@ -35,26 +37,11 @@ int openPidfd(pid_t pid) {
 
 } // namespace
 
-StartedProgramWatch::StartedProgramWatch(std::chrono::milliseconds watchTime)
-    : m_watchEnds(watchTime) {
-    std::array<int, 2> ends{};
-    if (::pipe2(ends.data(), O_CLOEXEC | O_NONBLOCK) == 0) {
-        m_errorReader.emplace(ends[0]);
-        m_errorWriter.emplace(ends[1]);
-    }
-}
-
-StartedProgramWatch::~StartedProgramWatch() = default;
-
-std::optional<StartedProgramWatch::ErrorPipe> StartedProgramWatch::errorPipe() const {
-    if (!m_errorWriter)
-        return std::nullopt;
-    return ErrorPipe{m_errorReader->get(), m_errorWriter->get()};
-}
-
-void StartedProgramWatch::watch(pid_t pid) {
-    m_pid = pid;
-    m_errorWriter.reset();
+StartedProgramWatch::StartedProgramWatch(pid_t pid, std::chrono::milliseconds watchTime,
+                                         std::optional<FileDescriptor> errorCopies, QObject* parent)
+    : QObject(parent)
+    , m_pid(pid)
+    , m_errorCopies(std::move(errorCopies)) {
     // A pidfd tells the end without SIGCHLD: no handler of Mivo's or Qt's is involved, and Qt's own
     // QProcess children are never touched because only this pid is ever waited for. A kernel without
     // pidfds (before Linux 5.3) leaves the end unwatched: the program runs all the same.
@@ -63,26 +50,28 @@ void StartedProgramWatch::watch(pid_t pid) {
         m_endNotifier = new QSocketNotifier(end, QSocketNotifier::Read, this);
         connect(m_endNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::reapEnded);
     }
-    if (m_errorReader) {
-        m_errorNotifier = new QSocketNotifier(m_errorReader->get(), QSocketNotifier::Read, this);
-        connect(m_errorNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::readErrors);
+    if (m_errorCopies) {
+        m_copiesNotifier = new QSocketNotifier(m_errorCopies->get(), QSocketNotifier::Read, this);
+        connect(m_copiesNotifier, &QSocketNotifier::activated, this, &StartedProgramWatch::readErrorCopies);
     }
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &StartedProgramWatch::timeIsUp);
+    m_timer.start(watchTime);
 }
 
-// Mivo's standard error is where the program's own went before it was watched, so a user at a terminal
-// keeps seeing it there; what cannot be written is dropped rather than held.
-void StartedProgramWatch::readErrors() {
-    std::array<char, 65536> buffer; // what a pipe holds unless its program made it larger
-    const ssize_t size = ::read(m_errorReader->get(), buffer.data(), buffer.size());
-    if (size < 0 && errno == EAGAIN)
+StartedProgramWatch::~StartedProgramWatch() = default;
+
+void StartedProgramWatch::readErrorCopies() {
+    std::array<char, 65536> buffer;
+    const ssize_t size = ::read(m_errorCopies->get(), buffer.data(), buffer.size());
+    if (size == -1 && (errno == EAGAIN || errno == EINTR))
         return;
-    if (size <= 0) { // every writer is gone
-        closeErrors();
+    if (size <= 0) { // the relay has copied all it will
+        stopCopies();
+        finishWhenDone();
         return;
     }
-    std::fwrite(buffer.data(), 1, static_cast<std::size_t>(size), stderr);
-    if (!m_watchEnds.hasExpired())
-        keepLines(QByteArray::fromRawData(buffer.data(), size));
+    keepLines(QByteArray::fromRawData(buffer.data(), size));
 }
 
 void StartedProgramWatch::keepLines(const QByteArray& chunk) {
@@ -115,25 +104,48 @@ void StartedProgramWatch::reapEnded() {
     int status = 0;
     ::waitpid(m_pid, &status, WNOHANG);
     m_endNotifier->setEnabled(false);
+    m_end.reset();
+    m_ended = true;
     // Without WUNTRACED, the status is 0 exactly when the program exited with status 0.
-    if (status != 0 && !m_watchEnds.hasExpired()) {
-        if (m_errorReader)
-            readErrors(); // what it wrote just before its end may still wait in the pipe
-        emit failedEarly(describeEnd(status), lastErrorLines());
+    if (status != 0 && m_timer.isActive()) {
+        m_failure = describeEnd(status);
+        if (m_errorCopies) {
+            // What the program wrote just before its end may still be in the relay's pipe: the relay copies
+            // it once it sees this, and then closes the copy.
+            ::shutdown(m_errorCopies->get(), SHUT_WR);
+            m_timer.start(kLastLinesWait);
+        }
+    } else {
+        stopCopies();
     }
-    deleteWhenDone();
+    finishWhenDone();
 }
 
-void StartedProgramWatch::closeErrors() {
-    m_errorNotifier->setEnabled(false);
-    m_errorReader.reset();
-    deleteWhenDone();
+// The watch time is over, or a failure's last lines took too long to come.
+void StartedProgramWatch::timeIsUp() {
+    stopCopies();
+    finishWhenDone();
 }
 
-// Without a pidfd the end is never known, and the watch stays until Mivo ends.
-void StartedProgramWatch::deleteWhenDone() {
-    if (m_endNotifier && !m_endNotifier->isEnabled() && !m_errorReader)
-        deleteLater();
+void StartedProgramWatch::stopCopies() {
+    if (!m_errorCopies)
+        return;
+    m_copiesNotifier->setEnabled(false);
+    m_errorCopies.reset();
+}
+
+// Without a pidfd the end is never known, and the watch stays until Mivo ends, holding nothing. Everything
+// is done before the failure is told: its receiver may show a message box, whose event loop can delete
+// this watch before the emit returns.
+void StartedProgramWatch::finishWhenDone() {
+    if (!m_ended || m_errorCopies)
+        return;
+    m_timer.stop();
+    const std::optional<QString> failure = std::exchange(m_failure, std::nullopt);
+    const QStringList lines = lastErrorLines();
+    deleteLater();
+    if (failure)
+        emit failedEarly(*failure, lines);
 }
 
 } // namespace mivo
