@@ -1,6 +1,7 @@
 #include "app/StartRom.h"
 
 #include "platform/DesktopServices.h"
+#include "platform/SystemMessage.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
@@ -8,30 +9,22 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace mivo {
-namespace {
-
-QString systemReason(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber)); // NOLINT(concurrency-mt-unsafe)
-}
-
-} // namespace
 
 std::optional<QString> unreadableReason(const QString& path) {
     // Opened, not only looked at: a file the user may not read is as good as missing.
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (descriptor == -1)
-        return systemReason(errno);
+        return systemMessage(errno);
     struct stat status {};
     const bool isFolder = ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
     ::close(descriptor);
     if (isFolder)
-        return systemReason(EISDIR);
+        return systemMessage(EISDIR);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ErrorRelay.h"
 #include "platform/StartedProgramWatch.h"
+#include "platform/SystemMessage.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <optional>
 #include <spawn.h>
 #include <unistd.h>
@@ -19,10 +19,6 @@
 namespace mivo {
 
 namespace {
-
-QString systemMessage(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 // Signal dispositions and mask as a freshly started program expects them, whatever Mivo or Qt changed.
 class SpawnAttributes {

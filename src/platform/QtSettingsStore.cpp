@@ -2,6 +2,7 @@
 
 #include "core/IniText.h"
 #include "core/SettingsKeys.h"
+#include "platform/SystemMessage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdio> // renameat2
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,10 +19,6 @@
 namespace mivo {
 
 namespace {
-
-QString systemMessage(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 // `errorNumber` is what the system said last while the lock was tried, the likely reason it could not be
 // made: QLockFile keeps no reason of its own.
