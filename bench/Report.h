@@ -16,6 +16,12 @@ inline double median(std::vector<double> samples) {
     return samples.empty() ? 0.0 : (samples[half] + samples[samples.size() % 2 == 1 ? half : half - 1]) / 2.0;
 }
 
+template <typename Sample> double medianOf(int repetitions, Sample sample) {
+    std::vector<double> samples(static_cast<std::size_t>(repetitions));
+    std::generate(samples.begin(), samples.end(), sample);
+    return median(std::move(samples));
+}
+
 // Prints as it goes, so a slow run shows progress; a verdict stands beside each figure with a target.
 struct Report {
     int repetitions; // every figure is the median of this many
@@ -36,6 +42,9 @@ struct Report {
     void printTally() const { print(QStringLiteral("targets met: %1, missed: %2").arg(passed).arg(failed)); }
 };
 
+// "View Syntax" and "Run/Play" (Presses.cpp).
+void measureViewSyntax(Report& report);
+void measureRunPlay(Report& report);
 // A big settings file read and written by Mivo and by QSettings (SettingsFile.cpp).
 void measureSettingsFile(Report& report);
 

@@ -13,11 +13,9 @@ using namespace mivo;
 using testing::kZsnes;
 using testing::shutdownWrites;
 
-namespace {
-const QString kNoZsnes = QStringLiteral("Goto ''Setup'' to choose the Zsnes path");
-const QString kNoRom = QStringLiteral("Goto ''Setup'' to load a Rom");
-const QString kNoRomulus = QStringLiteral("Romulus path not selected");
-} // namespace
+using testing::kNoRom;
+using testing::kNoRomulus;
+using testing::kNoZsnes;
 
 // What the File Paths window and the Rom(s) tab do to the paths, the ROM and the line the window shows.
 class TestPathsAndRom : public testing::SessionTest {

@@ -13,11 +13,9 @@ using testing::kZsnes;
 using testing::shutdownWrites;
 using testing::Stored;
 
-namespace {
-const QString kNoZsnes = QStringLiteral("Goto ''Setup'' to choose the Zsnes path");
-const QString kNoRomulus = QStringLiteral("Romulus path not selected");
+using testing::kNoRomulus;
+using testing::kNoZsnes;
 const QString kMinimize = QStringLiteral("Mivo minimizes into system tray");
-} // namespace
 
 // A session with Mivo: what it restores, the paths, the ROM, the launch, the tray, the information
 // windows, and what it stores when it ends.

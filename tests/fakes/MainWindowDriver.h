@@ -23,6 +23,9 @@ namespace mivo::testing {
 
 using Stored = QMap<QString, QString>;
 inline const QString kZsnes = QStringLiteral("/usr/games/zsnes");
+inline const QString kNoZsnes = QStringLiteral("Goto ''Setup'' to choose the Zsnes path");
+inline const QString kNoRom = QStringLiteral("Goto ''Setup'' to load a Rom");
+inline const QString kNoRomulus = QStringLiteral("Romulus path not selected");
 
 // The first object of type T in `within` that `matches`. When there is none the running test fails and
 // goes on with a hidden stand-in, so that one missing control cannot take the later tests down with it.
