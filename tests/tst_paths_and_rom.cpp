@@ -95,6 +95,7 @@ private slots:
         d().inPaths("Find Zsnes.....");
         QCOMPARE(d().fakes.fileDialogs.requests.back().startFileName, "/z");
         d().inPaths("Clear Romulus Path");
+        d().press("Force PAL timing");
         d().press("&View Syntax");
         QPointer<QWidget> window = d().paths();
         QTest::keyClick(d().pathField("Romulus Path"), Qt::Key_Escape); // Escape is its close box
