@@ -108,6 +108,26 @@ private slots:
         QCOMPARE(d().fakes.settings.writes, shutdownWrites({"1", "1", "/z", kNoRomulus}));
     }
 
+    // The window counts as loaded from the start until it closes: only loading it again, by opening it or
+    // by asking for Romulus, takes the line back to the bare path.
+    void onlyLoadingFilePathsTakesTheLineBack() {
+        start({{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/romulus"}});
+        d().press("Force PAL timing");
+        for (const bool reopened : {false, true}) {
+            d().press("&View Syntax");
+            QPointer<QWidget> paths = d().paths();
+            QCOMPARE(d().syntax(), reopened ? kZsnes : kZsnes + " -u");
+            paths->close();
+            QTRY_VERIFY(paths.isNull());
+        }
+        d().press("&View Syntax");
+        d().menu("&Add-ons", "&Romulus");
+        QCOMPARE(d().syntax(), kZsnes);
+        d().press("&View Syntax");
+        d().paths();
+        QCOMPARE(d().syntax(), kZsnes + " -u");
+    }
+
     void romulusIsFoundAndStartedAsItStands() {
         start();
         d().inPaths("Find Romulus", "/opt/My Romulus/romulus");

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(int(box->checkState()), minimize);
         QCOMPARE(box->isEnabled(), minimizeUsable);
         QCOMPARE(d().fakes.tray.isInTray(), savedTray[1] == "1");
-        QCOMPARE(testing::topLevel("File Paths"), nullptr); // made, but hidden
+        QCOMPARE(testing::topLevel("File Paths"), nullptr); // not shown
         d().inPaths("Find Romulus");
         QCOMPARE(d().fakes.fileDialogs.requests[0].startFileName, romulus);
 

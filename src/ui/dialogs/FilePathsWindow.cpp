@@ -78,14 +78,14 @@ FilePathsWindow::FilePathsWindow(Choices& choices, FileChooser& zsnesChooser, Fi
     auto* grid = new QGridLayout(this);
     const PathRow zsnes =
         addPathRow(*grid, 0, {"Label12", "Text5", "Command3", "Command5"}, QStringLiteral("Zsnes Path:"),
-                   QString::fromLatin1(texts::kZsnesFieldStartText), QStringLiteral("Find Zsnes....."), this);
+                   choices.zsnesPath(), QStringLiteral("Find Zsnes....."), this);
     // Only one emulator is supported; the second row stays as a reminder and does nothing.
     const PathRow snes9x =
         addPathRow(*grid, 1, {"Label10", "Text7", "Command9", "Command10"}, QStringLiteral("Snes9x Path:"),
                    QStringLiteral("Snes9x Path"), QStringLiteral("Find Snes9x....."), this);
     const PathRow romulus =
         addPathRow(*grid, 2, {"Label11", "Text6", "Command7", "Command8"}, QStringLiteral("Romulus Path:"),
-                   QString::fromLatin1(texts::kRomulusFieldStartText), QStringLiteral("Find Romulus"), this);
+                   choices.romulusPath(), QStringLiteral("Find Romulus"), this);
     for (QWidget* inert : {static_cast<QWidget*>(snes9x.label), static_cast<QWidget*>(snes9x.field),
                            static_cast<QWidget*>(snes9x.find), static_cast<QWidget*>(snes9x.clear)})
         inert->setEnabled(false);
@@ -94,7 +94,7 @@ FilePathsWindow::FilePathsWindow(Choices& choices, FileChooser& zsnesChooser, Fi
     m_romulusField = romulus.field;
     setFixedSize(std::max(twips(6105), sizeHint().width()), std::max(twips(2625), sizeHint().height()));
 
-    connect(m_zsnesField, &QLineEdit::textChanged, this, &FilePathsWindow::zsnesFieldChanged);
+    connect(m_zsnesField, &QLineEdit::textChanged, &m_choices, &Choices::setZsnesPath);
     connect(m_romulusField, &QLineEdit::textChanged, &m_choices, &Choices::setRomulusPath);
     connect(&m_choices, &Choices::zsnesPathChanged, m_zsnesField, &QLineEdit::setText);
     connect(&m_choices, &Choices::romulusPathChanged, m_romulusField, &QLineEdit::setText);
@@ -106,19 +106,13 @@ FilePathsWindow::FilePathsWindow(Choices& choices, FileChooser& zsnesChooser, Fi
     centreOnScreen(*this);
 }
 
-void FilePathsWindow::fillFields() {
-    m_zsnesField->setText(m_zsnesChooser.fileName());
-    m_romulusField->setText(m_choices.romulusPath());
-}
-
-void FilePathsWindow::zsnesFieldChanged() {
-    m_zsnesChooser.setFileName(m_zsnesField->text());
-    m_choices.setZsnesPath(m_zsnesField->text());
+void FilePathsWindow::load(Choices& choices, const FileChooser& zsnesChooser) {
+    if (zsnesChooser.fileName() != QLatin1StringView(texts::kZsnesFieldStartText))
+        choices.setZsnesPath(zsnesChooser.fileName());
 }
 
 void FilePathsWindow::findZsnes() {
     m_zsnesChooser.show(this, m_fileDialogs);
-    // The field's change step writes the same name back into the chooser.
     m_zsnesField->setText(m_zsnesChooser.fileName());
     // The Zsnes "Clear" stays usable: nothing ever disables it.
     emit zsnesPathSought(m_zsnesChooser.fileName());

@@ -114,6 +114,8 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
         m_romDisplay->setText(rom.value_or(QString::fromLatin1(texts::kRomPlaceholder)));
     });
     connect(&m_choices, &Choices::shownLineChanged, m_syntaxDisplay, &QLabel::setText);
+    // The Zsnes dialog starts from the path, whether it was restored, typed or cleared.
+    connect(&m_choices, &Choices::zsnesPathChanged, m_zsnesChooser, &FileChooser::setFileName);
     connect(m_viewSyntax, &QPushButton::clicked, this, &MainWindow::viewSyntax);
     connect(m_runPlay, &QPushButton::clicked, this, &MainWindow::runPlay);
     bindTrayCheck(kMinimizeToTrayCheck, &Choices::minimizeToTray, &Choices::setMinimizeToTray,
@@ -241,6 +243,7 @@ void MainWindow::bindTrayCheck(int number, int (Choices::*value)() const, void (
 }
 
 FilePathsWindow& MainWindow::filePaths() {
+    loadFilePaths();
     if (m_filePaths.isNull()) {
         m_filePaths =
             named(new FilePathsWindow(m_choices, *m_zsnesChooser, *m_romulusChooser, m_platform.fileDialogs),
@@ -248,9 +251,17 @@ FilePathsWindow& MainWindow::filePaths() {
         connect(m_filePaths, &FilePathsWindow::zsnesPathSought, this, &MainWindow::zsnesPathSought);
         connect(m_filePaths, &FilePathsWindow::zsnesPathCleared, this, &MainWindow::zsnesPathGone);
         connect(m_filePaths, &FilePathsWindow::closing, this, &MainWindow::filePathsClosing);
-        m_filePaths->fillFields();
     }
     return *m_filePaths;
+}
+
+// Until the File Paths window is closed it counts as loaded, made or not: it is made only when first
+// shown, which spares the start its cost.
+void MainWindow::loadFilePaths() {
+    if (m_filePathsLoaded)
+        return;
+    m_filePathsLoaded = true;
+    FilePathsWindow::load(m_choices, *m_zsnesChooser);
 }
 
 // The values Mivo keeps, in the order they are restored and written.
@@ -272,10 +283,9 @@ void MainWindow::chooseRom(const QString& path) {
 }
 
 void MainWindow::restoreSession() {
-    // The File Paths window is made hidden at the start, and its load step fills the line with its path.
-    filePaths();
+    // The File Paths window is loaded at the start, and its load step fills the line with its path.
+    loadFilePaths();
     restoreValues(m_platform.settings, storedValues());
-    // The Zsnes field passes its restored text on to its chooser itself; the Romulus field does not.
     m_romulusChooser->setFileName(m_choices.romulusPath());
 
     const bool noZsnesPath = m_choices.zsnesPath() == QLatin1StringView(texts::kZsnesPlaceholder);
@@ -408,12 +418,13 @@ void MainWindow::zsnesPathGone() {
 // path is the Zsnes chooser's, which the window's field mirrors and a window made anew would show.
 void MainWindow::filePathsClosing() {
     m_choices.setZsnesPath(m_zsnesChooser->fileName());
+    m_filePathsLoaded = false;
 }
 
-// The Romulus path belongs to the File Paths window: asking for it makes the window again, hidden, when
-// it was closed, and its load step shows the bare Zsnes path on the line, as reopening the window does.
+// The Romulus path belongs to the File Paths window: asking for it loads the window again when it was
+// closed, and its load step shows the bare Zsnes path on the line, as reopening the window does.
 void MainWindow::openRomulus() {
-    filePaths();
+    loadFilePaths();
     m_secondaryWindows->startRomulus(m_choices.romulusPath());
 }
 

@@ -41,7 +41,8 @@ public:
     // Restores the stored values and brings the window to its state at start, before it is shown.
     void restoreSession();
 
-    // The File Paths window; touching it while it does not exist makes it, hidden, and runs its load step.
+    // The File Paths window, made hidden when it does not exist; its load step runs first when it was
+    // closed since it last ran.
     FilePathsWindow& filePaths();
 
     // Chooses the ROM at `path` as "Load Rom....." chooses a file; nothing is started.
@@ -85,6 +86,7 @@ private:
 
     void zsnesPathSought(const QString& fileName);
     void zsnesPathGone();
+    void loadFilePaths();
     void filePathsClosing();
 
     Platform m_platform;
@@ -101,6 +103,7 @@ private:
     FileChooser* m_zsnesChooser;
     FileChooser* m_romulusChooser;
     QPointer<FilePathsWindow> m_filePaths;
+    bool m_filePathsLoaded = false;
     bool m_ending = false;
     // Declared last, so that it goes before the members it refers to.
     std::unique_ptr<SecondaryWindows> m_secondaryWindows;
