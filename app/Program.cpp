@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/StartRom.h"
+#include "ui/DeferredArrowStyle.h"
 #include "ui/ProgramIcon.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ namespace {
 
 // Application-wide set-up, made as the tray icon is, before the window; returns the program's icon.
 QIcon setUpApplication() {
+    QApplication::setStyle(new DeferredArrowStyle(QApplication::style()->name()));
     QIcon icon = programIcon();
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));

@@ -1,10 +1,12 @@
 #include "MainWindowDriver.h"
+#include "ui/DeferredArrowStyle.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QClipboard>
 #include <QHelpEvent>
 #include <QMenuBar>
+#include <QStyleFactory>
 #include <QToolTip>
 
 using namespace mivo;
@@ -117,20 +119,16 @@ private slots:
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("switchBefore");
-        const QStringList devices{"None",     "Keyboard", "2 Button",  "Gamepad",
-                                  "4 Button", "6 Buton",  "Sidewinder"};
+        // clang-format off
+        const QStringList devices{"None", "Keyboard", "2 Button", "Gamepad", "4 Button", "6 Buton", "Sidewinder"};
         QTest::newRow(kPlayer1) << kSound << devices << " -1 ";
         QTest::newRow(kPlayer2) << kSound << devices << " -2 ";
-        QTest::newRow(kRate) << kSound
-                             << QStringList{"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"}
-                             << " -r ";
-        QTest::newRow(kMode) << kVideo << QStringList{"320x240x256",          "256x256x256",
-                                                      "320x240x256(VESA2)",   "320x240x16b(VESA2)",
-                                                      "640x480x256(VESA2)",   "640x480x16b(VESA2)",
-                                                      "512x384x256(VESA2)",   "512x384x16b(VESA2)",
-                                                      "640x480x16b(VESA1.2)", "320x480x256(VESA2)",
-                                                      "320x480x65536(VESA2)"}
-                             << " -v ";
+        const QStringList rates{"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
+        QTest::newRow(kRate) << kSound << rates << " -r ";
+        QTest::newRow(kMode) << kVideo << QStringList{"320x240x256", "256x256x256", "320x240x256(VESA2)",
+            "320x240x16b(VESA2)", "640x480x256(VESA2)", "640x480x16b(VESA2)", "512x384x256(VESA2)",
+            "512x384x16b(VESA2)", "640x480x16b(VESA1.2)", "320x480x256(VESA2)", "320x480x65536(VESA2)"} << " -v ";
+        // clang-format on
     }
     void eachOptionOfAFrameAddsItsSwitch() {
         QFETCH(QString, tab);
@@ -168,8 +166,6 @@ private slots:
         QCOMPARE(captions(d().fakes.tray.popupMenu->actions()), QStringList{"&Exit"});
         const QList<QAction*> modes = menus[1]->menu()->actions();
         QVERIFY(modes[0]->isChecked() && !modes[1]->isChecked() && !modes[1]->isEnabled());
-        modes[0]->trigger(); // choosing "&Zsnes" changes nothing
-        QVERIFY(modes[0]->isChecked());
 
         // Whatever the keyboard reaches, and every frame, a screen reader can name.
         for (QWidget* control : w.findChildren<QWidget*>()) {
@@ -192,6 +188,17 @@ private slots:
         QVERIFY(testing::find<QGroupBox>(&w, [](QGroupBox* g) { return g->title() == "Rom Info:"; }));
         QCOMPARE(d().named<QLabel>("Label1")->textFormat(), Qt::PlainText); // a path is shown as it is
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
+    }
+
+    // The arrow a crowded menu bar shows, read only when drawn, is the style's own.
+    void theMenuBarsOverflowArrowIsTheStylesOwn() {
+        const DeferredArrowStyle deferred(QStringLiteral("Fusion"));
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        const auto arrow = [](const QStyle& style) {
+            return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+        };
+        QVERIFY(!arrow(*fusion).isNull());
+        QCOMPARE(arrow(deferred), arrow(*fusion));
     }
 
     // The command line can be read whole: Tab reaches it after "&Run/Play" to select and copy it, and when it
