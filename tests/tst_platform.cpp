@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -42,12 +41,10 @@ private:
 
 } // namespace
 
-// What Mivo asks of the desktop: starting programs, addresses.
+// What Mivo asks of the desktop: addresses, the tray, and the end signals.
 class TestPlatform : public QObject {
     Q_OBJECT
 
-    const QTemporaryDir m_dir;
-    QString file(const QString& name) const { return m_dir.filePath(name); }
     QStringList m_opened;
 
 public slots:

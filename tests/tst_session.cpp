@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 

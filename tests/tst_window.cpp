@@ -21,6 +21,7 @@ const char* const kPlayer1 = "Player 1 input Device:";
 const char* const kPlayer2 = "Player 2 input Device:";
 const char* const kRate = "Sound Blaster sampling rate and bit:";
 const char* const kMode = "Video Mode:";
+const QStringList kDevices{"None", "Keyboard", "2 Button", "Gamepad", "4 Button", "6 Buton", "Sidewinder"};
 
 QStringList captions(const QList<QAction*>& actions) {
     QStringList texts;
@@ -120,9 +121,8 @@ private slots:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("switchBefore");
         // clang-format off
-        const QStringList devices{"None", "Keyboard", "2 Button", "Gamepad", "4 Button", "6 Buton", "Sidewinder"};
-        QTest::newRow(kPlayer1) << kSound << devices << " -1 ";
-        QTest::newRow(kPlayer2) << kSound << devices << " -2 ";
+        QTest::newRow(kPlayer1) << kSound << kDevices << " -1 ";
+        QTest::newRow(kPlayer2) << kSound << kDevices << " -2 ";
         const QStringList rates{"8000Hz", "11025Hz", "22050Hz", "44100Hz", "16000Hz", "32000Hz"};
         QTest::newRow(kRate) << kSound << rates << " -r ";
         QTest::newRow(kMode) << kVideo << QStringList{"320x240x256", "256x256x256", "320x240x256(VESA2)",
@@ -186,7 +186,7 @@ private slots:
             QVERIFY2(labels.contains(text), text);
         QCOMPARE(d().rom(), "Goto ''Setup'' to load a Rom");
         QVERIFY(testing::find<QGroupBox>(&w, [](QGroupBox* g) { return g->title() == "Rom Info:"; }));
-        QCOMPARE(d().named<QLabel>("Label1")->textFormat(), Qt::PlainText); // a path is shown as it is
+        QCOMPARE(d().syntaxLine()->textFormat(), Qt::PlainText); // a path is shown as it is
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
     }
 
@@ -263,8 +263,7 @@ private slots:
             return states;
         };
         auto expected = enabled();
-        for (const char* device :
-             {"None", "Keyboard", "2 Button", "Gamepad", "4 Button", "6 Buton", "Sidewinder"})
+        for (const QString& device : kDevices)
             expected[d().option("Player 1 input Device", device)] = true;
         expected[d().frame("Player 1 input Device")] = true;
         for (const char* box :

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QMap>
-#include <QPair>
 #include <QStringList>
 
 #include <deque>
