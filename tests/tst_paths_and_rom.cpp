@@ -109,7 +109,8 @@ private slots:
     }
 
     // The window counts as loaded from the start until it closes: only loading it again, by opening it or
-    // by asking for Romulus, takes the line back to the bare path.
+    // by asking for Romulus, takes the line back to the bare path. The session manager's request to save
+    // reads what Mivo keeps and changes nothing the user sees, even once the window was closed and opened.
     void onlyLoadingFilePathsTakesTheLineBack() {
         start({{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/romulus"}});
         d().press("Force PAL timing");
@@ -121,6 +122,10 @@ private slots:
             QTRY_VERIFY(paths.isNull());
         }
         d().press("&View Syntax");
+        QVERIFY(!d().window->saveSettings());
+        QCOMPARE(d().syntax(), kZsnes + " -u");
+        QCOMPARE(testing::topLevel("File Paths"), nullptr);
+        QCOMPARE(d().fakes.settings.writes, shutdownWrites({"1", "1", kZsnes, "/opt/romulus"}));
         d().menu("&Add-ons", "&Romulus");
         QCOMPARE(d().syntax(), kZsnes);
         d().press("&View Syntax");

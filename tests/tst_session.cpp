@@ -119,25 +119,6 @@ private slots:
         QCOMPARE(d().fakes.desktop.warnings.size(), 1);
     }
 
-    // The session manager's request to save reads what Mivo keeps and changes nothing the user sees, even
-    // where the File Paths window had been closed and opened again.
-    void aSaveRequestChangesNothingOnScreen() {
-        start({{"zsnesfilepath", kZsnes}, {"romuluspath", "/opt/romulus"}});
-        for (int opened = 0; opened < 2; ++opened) {
-            QPointer<QWidget> paths = d().paths();
-            paths->close();
-            QTRY_VERIFY(paths.isNull());
-        }
-        d().press("Force PAL timing");
-        d().press("&View Syntax");
-        QVERIFY(!d().window->saveSettings());
-        QCOMPARE(d().syntax(), kZsnes + " -u");
-        QCOMPARE(testing::topLevel("File Paths"), nullptr);
-        QCOMPARE(d().fakes.settings.writes, shutdownWrites({"1", "1", kZsnes, "/opt/romulus"}));
-        d().press("&Run/Play");
-        QCOMPARE(d().fakes.programs.started, (QList<ProgramInvocation>{{kZsnes, {"-u"}}}));
-    }
-
     // An emulator that fails at once brings the window back from the tray to say how, with its last words.
     void anEarlyFailureBringsTheWindowBack() {
         start();
