@@ -10,12 +10,7 @@
 #include <QTemporaryDir>
 
 using namespace mivo;
-using testing::kZsnes;
-using testing::shutdownWrites;
-
-using testing::kNoRom;
-using testing::kNoRomulus;
-using testing::kNoZsnes;
+using namespace mivo::testing;
 
 // What the File Paths window and the Rom(s) tab do to the paths, the ROM and the line the window shows.
 class TestPathsAndRom : public testing::SessionTest {

@@ -8,12 +8,8 @@
 #include <QTimer>
 
 using namespace mivo;
-using testing::kZsnes;
-using testing::shutdownWrites;
-using testing::Stored;
+using namespace mivo::testing;
 
-using testing::kNoRomulus;
-using testing::kNoZsnes;
 const QString kMinimize = QStringLiteral("Mivo minimizes into system tray");
 
 // A session with Mivo: what it restores, the paths, the ROM, the launch, the tray, the information

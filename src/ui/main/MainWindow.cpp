@@ -256,7 +256,8 @@ FilePathsWindow& MainWindow::filePaths() {
 }
 
 // Until the File Paths window is closed it counts as loaded, made or not: it is made only when first
-// shown, which spares the start its cost.
+// shown, which spares the start its cost. At the start its load step would change nothing the
+// restored Zsnes path does not.
 void MainWindow::loadFilePaths() {
     if (m_filePathsLoaded)
         return;
@@ -283,8 +284,6 @@ void MainWindow::chooseRom(const QString& path) {
 }
 
 void MainWindow::restoreSession() {
-    // The File Paths window is loaded at the start, and its load step fills the line with its path.
-    loadFilePaths();
     restoreValues(m_platform.settings, storedValues());
     m_romulusChooser->setFileName(m_choices.romulusPath());
 

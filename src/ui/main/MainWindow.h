@@ -103,7 +103,7 @@ private:
     FileChooser* m_zsnesChooser;
     FileChooser* m_romulusChooser;
     QPointer<FilePathsWindow> m_filePaths;
-    bool m_filePathsLoaded = false;
+    bool m_filePathsLoaded = true; // as from the start, until the window is first closed
     bool m_ending = false;
     // Declared last, so that it goes before the members it refers to.
     std::unique_ptr<SecondaryWindows> m_secondaryWindows;
