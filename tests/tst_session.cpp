@@ -257,6 +257,7 @@ private slots:
         };
         QLabel* mail = link("mivo@example.org");
         QLabel* web = link("https://example.org/mivo");
+        QCOMPARE(web->cursor().shape(), Qt::PointingHandCursor); // the pointer shows a link
         QTest::mouseClick(mail, Qt::RightButton);
         QTest::mousePress(mail, Qt::LeftButton);
         QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-5, -5)); // taken back by moving away

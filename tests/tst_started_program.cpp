@@ -99,6 +99,9 @@ private slots:
                                                    "line 9",          "line 10", "last"};
         QTest::newRow("status 2, one write") << "printf 'a\\nb%0600d\\n' 0 >&2; exit 2" << 10000 << false
                                              << QStringList{"exit status 2", "a", 'b' + QString(499, u'0')};
+        QTest::newRow("status 2, a line over two writes")
+            << "printf 'b%0300d' 0 >&2; sleep 0.2; printf '%0300d\\n' 0 >&2; exit 2" << 10000 << false
+            << QStringList{"exit status 2", 'b' + QString(499, u'0')};
         QTest::newRow("signal") << "kill -KILL $$" << 10000 << false
                                 << QStringList{"signal SIGKILL (Killed)"};
         QTest::newRow("status 0") << "echo fine >&2" << 10000 << false << QStringList{};
