@@ -5,6 +5,7 @@
 //   as well formed;
 // - keep every one of its bytes, in order, when only new keys are added.
 
+#include "KeptInOrder.h"
 #include "core/IniText.h"
 
 #include <QByteArray>
@@ -15,6 +16,8 @@
 #include <cstdlib>
 
 namespace {
+
+using mivo::testing::keptInOrder;
 
 const QString kSection = QStringLiteral("settings");
 
@@ -30,18 +33,6 @@ QMap<QString, QString> mivoValues() {
 void require(bool holds) {
     if (!holds)
         std::abort();
-}
-
-// Every byte of `kept` stands in `text`, in the same order.
-bool keptInOrder(QByteArrayView kept, QByteArrayView text) {
-    qsizetype at = 0;
-    for (const char c : kept) {
-        while (at < text.size() && text[at] != c)
-            ++at;
-        if (at++ == text.size())
-            return false;
-    }
-    return true;
 }
 
 // `texts` without the keys of `values`.

@@ -1,3 +1,4 @@
+#include "KeptInOrder.h"
 #include "core/IniText.h"
 #include "platform/QtSettingsStore.h"
 
@@ -14,6 +15,7 @@
 #include <sys/resource.h>
 
 using namespace mivo;
+using mivo::testing::keptInOrder;
 
 namespace {
 
@@ -76,18 +78,6 @@ ReadByQSettings readByQSettings(const QString& path) {
             read.all.insert(key, settings.value(key));
     }
     return read;
-}
-
-// Every byte of `kept` stands in `text`, in the same order.
-bool keptInOrder(QByteArrayView kept, QByteArrayView text) {
-    qsizetype at = 0;
-    for (const char c : kept) {
-        while (at < text.size() && text[at] != c)
-            ++at;
-        if (at++ == text.size())
-            return false;
-    }
-    return true;
 }
 
 #ifndef Q_MOC_RUN // moc's reading of string literals is not the compiler's
