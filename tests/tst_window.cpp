@@ -190,15 +190,17 @@ private slots:
         QVERIFY(d().button("Load Rom.....")->isEnabled() && !d().button("Clear")->isEnabled());
     }
 
-    // The arrow a crowded menu bar shows, read only when drawn, is the style's own.
+    // The arrow a crowded menu bar shows, read only when drawn, is the style's own while the style lives.
     void theMenuBarsOverflowArrowIsTheStylesOwn() {
-        const DeferredArrowStyle deferred(QStringLiteral("Fusion"));
         const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
         const auto arrow = [](const QStyle& style) {
             return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
         };
         QVERIFY(!arrow(*fusion).isNull());
-        QCOMPARE(arrow(deferred), arrow(*fusion));
+        QCOMPARE(arrow(DeferredArrowStyle("Fusion")), arrow(*fusion));
+        const QIcon orphan = std::make_unique<DeferredArrowStyle>("Fusion")->standardIcon(
+            QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, nullptr); // its style is gone at once
+        QVERIFY(orphan.pixmap(16).isNull());                                // and leaves nothing to draw
     }
 
     // The command line can be read whole: Tab reaches it after "&Run/Play" to select and copy it, and when it

@@ -21,7 +21,7 @@ public:
 
     [[nodiscard]] const QString& zsnesPath() const { return m_zsnesPath; }
     // The shown line starts again from the bare path whenever the path is set, even to the path it
-    // already holds: a File Paths window made anew sets its field, and with it the line, once more.
+    // already holds: loading the File Paths window again sets the path, and with it the line, once more.
     void setZsnesPath(const QString& path);
 
     [[nodiscard]] const QString& romulusPath() const { return m_romulusPath; }
