@@ -17,8 +17,6 @@
 
 namespace {
 
-using mivo::testing::keptInOrder;
-
 const QString kSection = QStringLiteral("settings");
 
 // Texts a settings file could mangle, as the random-file tests use them.

@@ -2,8 +2,6 @@
 
 #include <QByteArrayView>
 
-namespace mivo::testing {
-
 // Every byte of `kept` stands in `text`, in the same order: what a save must leave of a file it
 // writes its values into.
 inline bool keptInOrder(QByteArrayView kept, QByteArrayView text) {
@@ -16,5 +14,3 @@ inline bool keptInOrder(QByteArrayView kept, QByteArrayView text) {
     }
     return true;
 }
-
-} // namespace mivo::testing

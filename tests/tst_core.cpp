@@ -129,8 +129,9 @@ private slots:
         QTest::newRow("no file yet") << QByteArray() << "[settings]\n" + ours;
         QTest::newRow("the section last, no last line break")
             << "[settings]\n" + ours.chopped(18) << "[settings]\n" + ours.chopped(1);
-        QTest::newRow("the section's last key empty")
-            << QByteArray("[settings]\nIcon%20in%20tray=\n") << "[settings]\n" + ours;
+        QTest::newRow("the section's last key empty, its line ending in CR LF")
+            << QByteArray("[settings]\nIcon%20in%20tray=\r\n")
+            << "[settings]\nIcon%20in%20tray=1\r\n" + ours.sliced(19);
         QTest::newRow("a backslash before a lone carriage return") // no continuation made of it
             << QByteArray("[settings]\rx=a\\\r\r")
             << "[settings]\r" + ours.chopped(17) + "x=a\\\r\rzsnesfilepath=/z\n";

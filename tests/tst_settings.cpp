@@ -200,7 +200,7 @@ private slots:
                 QCOMPARE(after.all.take("settings/" + key), value);
                 before.all.remove("settings/" + key);
             }
-            QVERIFY2(after.all == before.all && testing::keptInOrder(text.replace("tray=1", "tray="), saved),
+            QVERIFY2(after.all == before.all && keptInOrder(text.replace("tray=1", "tray="), saved),
                      saved.constData());
         }
     }
